@@ -1,0 +1,54 @@
+// The command catalogue: for every command code, its kind and reply time-out,
+// how a record becomes an AT command line, and how a reply is parsed back into
+// the record and the caller's buffer. Pure functions, no I/O, so they are unit
+// tested and fuzzed directly.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "q30com32/command_codes.h"
+#include "q30com32/drvcmd.h"
+
+namespace q30::catalogue {
+
+enum class Kind {
+    None,     // does nothing (2, 36, 58..63)
+    Generic,  // format, send, read one reply, parse
+    Special,  // a sequence of its own in the driver
+};
+
+struct CommandInfo {
+    const char* name;        // e.g. "DRV_MSN"
+    Kind kind;
+    int replyTimeoutMs;      // generic codes: the reply time-out; 0 where not used
+    bool needsRecord;        // a null record is refused
+};
+
+// Code 0..66; any other code gives a Kind::None entry named "".
+const CommandInfo& command_info(uint32_t code);
+
+// The code with that name ("DRV_MSN" or "MSN"), or -1.
+int code_by_name(std::string_view name);
+
+enum class FormatStatus {
+    Line,           // `line` holds the command, CR included
+    Refused,        // the record cannot be sent safely (result -3)
+    NothingToSend,  // the code sends nothing for this record (result 0)
+};
+
+struct FormattedLine {
+    FormatStatus status = FormatStatus::NothingToSend;
+    std::string line;
+};
+
+// Formats the AT command line of a generic code (and of code 46/16). Refuses
+// a line that would carry a control character, and a read whose caller
+// buffer is missing.
+FormattedLine format_command(uint32_t code, const DrvCmd& rec);
+
+// Applies a reply that arrived (text up to its first NUL): sets `replied` = 1,
+// `ok`, and runs the code's parse rule into the record and caller buffer.
+void apply_reply(uint32_t code, std::string_view reply, DrvCmd& rec);
+
+} // namespace q30::catalogue
