@@ -1,0 +1,60 @@
+#include <cstdio>
+#include <cstring>
+
+#include "com_ports.h"
+#include "commands.h"
+#include "port_probe.h"
+#include "q30com32/q30com32.h"
+
+namespace quillon::cli {
+
+std::string model_name(int model, int usb)
+{
+    switch (model) {
+    case q30::kModelQ30: return usb ? "Q30-USB" : "Q30";
+    case q30::kModelQ20: return "Q20";
+    default: return "unknown";
+    }
+}
+
+int find(const std::vector<std::string>& args)
+{
+    if (!args.empty()) {
+        std::fprintf(stderr, "quillon-cli find: takes no arguments\n");
+        return 2;
+    }
+    std::printf("Searching COM1..COM8 ...\n");
+    std::fflush(stdout);
+    if (D_SendDrvCmd(q30::DRV_FIND_DEVICE, nullptr) != 0) {
+        std::fprintf(stderr,
+                     "quillon-cli: no device answered on COM1..COM8.\n"
+                     "Run 'quillon-cli ports' to see which device node each COM port maps to.\n");
+        return 1;
+    }
+    DrvCmd info;
+    std::memset(&info, 0, sizeof info);
+    D_SendDrvCmd(q30::DRV_DEVICE_INFO, &info);
+    const int usb = q30::record::usb_flag(info);
+    std::printf("Device found on COM%d (%s)\n", info.port + 1, q30::com_path(info.port).c_str());
+    std::printf("  model:      %s\n", model_name(info.index, usb).c_str());
+    std::printf("  USB:        %s\n", usb ? "yes" : "no");
+    std::printf("  firmware:   %s\n", std::string(q30::record::text(info)).c_str());
+    std::printf("  boot code:  %s\n", std::string(q30::record::boot_version(info)).c_str());
+    D_SendDrvCmd(q30::DRV_CLOSE, nullptr);
+    return 0;
+}
+
+int ports(const std::vector<std::string>& args)
+{
+    if (!args.empty()) {
+        std::fprintf(stderr, "quillon-cli ports: takes no arguments\n");
+        return 2;
+    }
+    for (const PortReport& r : probe_com_ports()) {
+        std::string origin = r.fromEnvironment ? "  (from Q30COM32_COM" + std::to_string(r.comNumber) + ")" : "";
+        std::printf("COM%d  %-24s %s%s\n", r.comNumber, r.path.c_str(), r.state.c_str(), origin.c_str());
+    }
+    return 0;
+}
+
+} // namespace quillon::cli
