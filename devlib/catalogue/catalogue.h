@@ -42,6 +42,11 @@ struct FormattedLine {
     std::string line;
 };
 
+// Empties the record fields that a code clears before it is sent, whatever
+// the reply (codes 23, 24, 27: the texts the entry does not use). The driver
+// calls it before format_command; other codes are left alone.
+void prepare_record(uint32_t code, DrvCmd& rec);
+
 // Formats the AT command line of a generic code (and of code 46/16). Refuses
 // a line that would carry a control character, and a read whose caller
 // buffer is missing.

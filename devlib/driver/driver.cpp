@@ -62,6 +62,7 @@ std::string_view Driver::reply() const
 // Returns false when nothing is to be sent.
 static bool prepare_line(uint32_t code, DrvCmd& rec, catalogue::FormattedLine& f, int32_t& result)
 {
+    catalogue::prepare_record(code, rec);
     f = catalogue::format_command(code, rec);
     if (f.status == FormatStatus::Refused) {
         rec.replied = 0;

@@ -102,7 +102,8 @@ inline std::string_view get_text(const DrvCmd& r, std::size_t offset, std::size_
 inline void set_text(DrvCmd& r, std::size_t offset, std::size_t size, std::string_view s)
 {
     std::size_t n = s.size() < size ? s.size() : size - 1;
-    std::memcpy(bytes(r) + offset, s.data(), n);
+    if (n > 0)
+        std::memcpy(bytes(r) + offset, s.data(), n);
     bytes(r)[offset + n] = 0;
 }
 
