@@ -14,17 +14,17 @@
 
 namespace {
 
-struct Run {
+struct CliRun {
     int status;
     std::string output;
 };
 
 // Runs quillon-cli with the arguments; standard error is captured too.
-Run run_cli(const std::string& args)
+CliRun run_cli(const std::string& args)
 {
     std::string command = std::string(QUILLON_CLI) + " " + args + " 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
-    Run r{-1, ""};
+    CliRun r{-1, ""};
     if (!pipe)
         return r;
     std::array<char, 512> buf;
@@ -45,25 +45,25 @@ bool has(const std::string& text, const std::string& part)
 TEST(Cli, FindsEachEmulatedModel)
 {
     testsupport::ComPorts none;
-    Run q30 = run_cli("--demo find");
+    CliRun q30 = run_cli("--demo find");
     EXPECT_EQ(q30.status, 0) << q30.output;
     EXPECT_TRUE(has(q30.output, "Device found on COM1 (/dev/pts/")) << q30.output;
     EXPECT_TRUE(has(q30.output, "model:      Q30\n")) << q30.output;
     EXPECT_TRUE(has(q30.output, "firmware:   1.3.4")) << q30.output;
     EXPECT_TRUE(has(q30.output, "boot code:  1.02")) << q30.output;
 
-    Run usb = run_cli("--demo q30-usb find");
+    CliRun usb = run_cli("--demo q30-usb find");
     EXPECT_TRUE(has(usb.output, "model:      Q30-USB")) << usb.output;
     EXPECT_TRUE(has(usb.output, "USB:        yes")) << usb.output;
 
-    Run q20 = run_cli("--demo q20 find");
+    CliRun q20 = run_cli("--demo q20 find");
     EXPECT_TRUE(has(q20.output, "model:      Q20")) << q20.output;
 }
 
 TEST(Cli, SaysSoWhenNoDeviceAnswers)
 {
     testsupport::ComPorts none;
-    Run r = run_cli("find");
+    CliRun r = run_cli("find");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(has(r.output, "no device answered on COM1..COM8")) << r.output;
     EXPECT_TRUE(has(r.output, "quillon-cli ports")) << r.output;
@@ -76,7 +76,7 @@ TEST(Cli, PortsNamesWhatStandsBehindEachComPort)
     testsupport::ComPorts ports({{2, device.path()}, {3, "/dev/null"}, {4, held.path()}});
     int holder = ::open(held.path().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_EQ(flock(holder, LOCK_EX | LOCK_NB), 0);
-    Run r = run_cli("ports");
+    CliRun r = run_cli("ports");
     ::close(holder);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(has(r.output, "COM1  " + std::string(testsupport::kAbsentPort))) << r.output;
@@ -91,13 +91,13 @@ TEST(Cli, PortsNamesWhatStandsBehindEachComPort)
 TEST(Cli, RawSendsOneCommandAndShowsTheRecord)
 {
     testsupport::ComPorts none;
-    Run r = run_cli("--demo raw DRV_MSN --port 11 --index 0 --op 1 --str 4711");
+    CliRun r = run_cli("--demo raw DRV_MSN --port 11 --index 0 --op 1 --str 4711");
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_TRUE(has(r.output, "sent:     \"AT!P0#11*0=4711\"")) << r.output;
     EXPECT_TRUE(has(r.output, "result:   0")) << r.output;
     EXPECT_TRUE(has(r.output, "ok:       1")) << r.output;
 
-    Run bad = run_cli("raw NO_SUCH_COMMAND");
+    CliRun bad = run_cli("raw NO_SUCH_COMMAND");
     EXPECT_EQ(bad.status, 2);
     EXPECT_TRUE(has(bad.output, "unknown command")) << bad.output;
 }

@@ -1,0 +1,88 @@
+#include "demo_data.h"
+
+#include <string>
+
+#include "command_shape.h"
+
+namespace q30sim {
+
+namespace {
+
+constexpr int kDemoYear = 2001;
+constexpr int kDemoMonth = 3;
+
+CivilSeconds demo_time(int day, int hour, int minute)
+{
+    return to_civil_seconds({kDemoYear, kDemoMonth, day, hour, minute, 0});
+}
+
+void seed_settings(Model model, SettingsStore& s)
+{
+    auto ports = analogue_ports(model);
+    int msn = 4711001;
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        int port = ports[i];
+        s.set(port_address("!P0", port, 0), std::to_string(msn++));
+        if (i == 0)
+            s.set(port_address("!P0", port, 1), std::to_string(msn++));
+        s.set(port_address("!P17", port), i == 0 ? "1" : "0");
+    }
+    for (const char* dataMsn : {"!N0", "!N1", "!N3"})
+        s.set(dataMsn, std::to_string(msn++));
+
+    int first = ports[0];
+    int second = ports[1];
+    s.set(port_address("!P10", first, 0), "0301234567");
+    s.set(port_address("!P10", first, 1), "08912345678");
+    s.set(port_address("!P10", first, 2), port_code(second));
+    s.set(port_address("!P10", second, 0), "040987654");
+    s.set(port_address("!P12", first, 0), "01901234567");
+    s.set(port_address("!P12", second, 0), "0221555123");
+    s.set("\\F0", "069777888");
+}
+
+void seed_calls(Model model, CallLog& log)
+{
+    auto ports = analogue_ports(model);
+    int first = ports[0];
+    int second = ports[1];
+    log.add(first, CallList::Outgoing, {demo_time(2, 9, 15), "0301234567", 4 * 60 + 12, 240, 0});
+    log.add(first, CallList::Outgoing, {demo_time(3, 18, 40), "08912345678", 12 * 60 + 5, 1560, 0});
+    log.add(first, CallList::Outgoing, {demo_time(5, 7, 58), port_code(second), 45, 0, 0});
+    log.add(first, CallList::Incoming, {demo_time(4, 12, 3), "040987654", 3 * 60 + 30, 0, 16});
+    log.add(first, CallList::Incoming, {demo_time(5, 8, 20), "", 62, 0, 16});
+    log.add(first, CallList::Missed, {demo_time(5, 10, 11), "0221555123", 0, 0, 19});
+    log.add(second, CallList::Outgoing, {demo_time(1, 20, 5), "040987654", 25 * 60, 2880, 0});
+    log.add(second, CallList::Missed, {demo_time(4, 22, 47), "", 0, 0, 19});
+    log.add(kDataPort, CallList::Outgoing, {demo_time(2, 21, 0), "019160", 58 * 60 + 20, 3480, 0});
+    log.add(kDataPort, CallList::Incoming, {demo_time(3, 6, 30), "069777888", 2 * 60 + 2, 0, 16});
+}
+
+void seed_charges(Model model, Charges& charges)
+{
+    MilliAmount lastCall = 120;
+    MilliAmount sum = 12345;
+    MilliAmount total = 0;
+    auto add = [&](int port) {
+        charges.set(port, Counter::LastCall, lastCall);
+        charges.set(port, Counter::Sum, sum);
+        total += sum;
+        lastCall += 240;
+        sum += 4321;
+    };
+    for (int port : analogue_ports(model))
+        add(port);
+    add(kDataPort);
+    charges.set_total(total);
+}
+
+} // namespace
+
+void seed_demo_data(Model model, SettingsStore& settings, CallLog& log, Charges& charges)
+{
+    seed_settings(model, settings);
+    seed_calls(model, log);
+    seed_charges(model, charges);
+}
+
+} // namespace q30sim

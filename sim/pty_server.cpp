@@ -1,0 +1,250 @@
+#include "pty_server.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace q30sim {
+
+namespace {
+
+using namespace std::chrono;
+
+// How often the server looks whether a program holds the port, at the least.
+constexpr milliseconds kPortCheckInterval{100};
+// While paced output is pending the server wakes this often.
+constexpr milliseconds kPaceWake{1};
+constexpr std::size_t kReadChunk = 4096;
+// Bytes taken from the host per wake-up, so a flood cannot starve the rest of the loop.
+constexpr std::size_t kMaxReadPerWake = 64 * 1024;
+constexpr int kBitsPerByte = 10; // start bit, 8 data bits, stop bit
+
+std::string errno_text(const char* what)
+{
+    return std::string(what) + ": " + std::strerror(errno);
+}
+
+void close_fd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+} // namespace
+
+PtyServer::PtyServer(Device& device, int paceBaud) : device_(device), paceBaud_(paceBaud > 0 ? paceBaud : 0) {}
+
+PtyServer::~PtyServer()
+{
+    stop();
+}
+
+bool PtyServer::start(std::string& error)
+{
+    if (thread_.joinable()) {
+        error = "already serving";
+        return false;
+    }
+    auto fail = [&](const char* what) {
+        error = errno_text(what);
+        close_all();
+        return false;
+    };
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (master_ < 0)
+        return fail("posix_openpt");
+    if (::grantpt(master_) != 0)
+        return fail("grantpt");
+    if (::unlockpt(master_) != 0)
+        return fail("unlockpt");
+    char name[256];
+    if (::ptsname_r(master_, name, sizeof name) != 0)
+        return fail("ptsname_r");
+    slavePath_ = name;
+
+    // Our own descriptor on the slave keeps the master from reporting a hang-up
+    // while no program has the port open; raw, so that nothing we send is echoed back.
+    slave_ = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (slave_ < 0)
+        return fail("open slave");
+    termios tio{};
+    if (::tcgetattr(slave_, &tio) != 0)
+        return fail("tcgetattr");
+    ::cfmakeraw(&tio);
+    if (::tcsetattr(slave_, TCSANOW, &tio) != 0)
+        return fail("tcsetattr");
+
+    int wake[2];
+    if (::pipe2(wake, O_NONBLOCK | O_CLOEXEC) != 0)
+        return fail("pipe2");
+    wakeRead_ = wake[0];
+    wakeWrite_ = wake[1];
+
+    stopping_ = false;
+    thread_ = std::thread(&PtyServer::serve, this);
+    return true;
+}
+
+void PtyServer::stop()
+{
+    if (thread_.joinable()) {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        char byte = 0;
+        [[maybe_unused]] ssize_t n = ::write(wakeWrite_, &byte, 1);
+        thread_.join();
+    }
+    close_all();
+}
+
+void PtyServer::close_all()
+{
+    close_fd(master_);
+    close_fd(slave_);
+    close_fd(wakeRead_);
+    close_fd(wakeWrite_);
+}
+
+bool PtyServer::port_is_open() const
+{
+    // The library takes the terminal's exclusive mode while it holds the port.
+    int exclusive = 0;
+    return ::ioctl(slave_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
+int PtyServer::poll_timeout_ms(Clock::time_point now)
+{
+    Clock::time_point wake = now + kPortCheckInterval;
+    if (!pending_.empty())
+        wake = std::min(wake, now + kPaceWake);
+    {
+        std::lock_guard lock(mutex_);
+        if (auto deadline = device_.next_deadline())
+            wake = std::min(wake, *deadline);
+    }
+    if (wake <= now)
+        return 0;
+    return static_cast<int>(ceil<milliseconds>(wake - now).count());
+}
+
+void PtyServer::serve()
+{
+    for (;;) {
+        Clock::time_point now = Clock::now();
+        pollfd fds[2] = {{masterFailing_ ? -1 : master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+        // A hang-up or error is reported once; the next round waits without the
+        // master, so a dead line cannot spin the CPU.
+        masterFailing_ = false;
+        int ready = ::poll(fds, 2, poll_timeout_ms(now));
+        if (ready < 0 && errno != EINTR)
+            ::usleep(static_cast<useconds_t>(duration_cast<microseconds>(kPortCheckInterval).count()));
+        {
+            std::lock_guard lock(mutex_);
+            if (stopping_)
+                return;
+        }
+
+        std::string input;
+        if (fds[0].revents & POLLIN)
+            read_host_bytes(input);
+        else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))
+            masterFailing_ = true;
+
+        // Looked at after reading: the library takes exclusive mode before it
+        // writes, so bytes we have read come from a program holding the port.
+        bool open = port_is_open();
+        now = Clock::now();
+        std::string output;
+        {
+            std::lock_guard lock(mutex_);
+            if (open != portOpen_)
+                device_.set_port_open(open);
+            if (!input.empty())
+                device_.receive(input, now);
+            device_.tick(now);
+            output = device_.take_output();
+        }
+        portOpen_ = open;
+        if (!open) {
+            // Nobody listens: what the device says is lost, as on a real line,
+            // and the next program to open the port finds nothing stale.
+            drop_pending();
+            ::tcflush(slave_, TCIFLUSH);
+            continue;
+        }
+        pending_ += output;
+        send_output(now);
+    }
+}
+
+void PtyServer::read_host_bytes(std::string& input)
+{
+    char chunk[kReadChunk];
+    while (input.size() < kMaxReadPerWake) {
+        ssize_t n = ::read(master_, chunk, sizeof chunk);
+        if (n > 0) {
+            input.append(chunk, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            masterFailing_ = true;
+        break;
+    }
+}
+
+void PtyServer::send_output(Clock::time_point now)
+{
+    if (pending_.empty())
+        return;
+    if (paceBaud_ == 0) {
+        write_master(pending_.data(), pending_.size());
+        pending_.clear();
+        return;
+    }
+    if (pacedSent_ == 0 && pacedSince_ == Clock::time_point{})
+        pacedSince_ = now;
+    // Everything due by now goes out, so late wake-ups do not add up.
+    double seconds = duration<double>(now - pacedSince_).count();
+    auto due = 1 + static_cast<std::size_t>(seconds * paceBaud_ / kBitsPerByte);
+    if (due <= pacedSent_)
+        return;
+    std::size_t n = std::min(due - pacedSent_, pending_.size());
+    write_master(pending_.data(), n);
+    pending_.erase(0, n);
+    pacedSent_ += n;
+    if (pending_.empty())
+        drop_pending();
+}
+
+void PtyServer::drop_pending()
+{
+    pending_.clear();
+    pacedSent_ = 0;
+    pacedSince_ = Clock::time_point{};
+}
+
+void PtyServer::write_master(const char* data, std::size_t size)
+{
+    while (size > 0) {
+        ssize_t n = ::write(master_, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return; // full or failing: the rest is dropped rather than waited for
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+} // namespace q30sim

@@ -1,0 +1,67 @@
+// Serves a Device on a pseudo-terminal: a program opens the slave side as it
+// would open a serial port. One thread moves bytes between the master side
+// and the device, keeps the device's clock going, and paces replies if asked.
+#pragma once
+
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "device.h"
+
+namespace q30sim {
+
+class PtyServer {
+public:
+    explicit PtyServer(Device& device, int paceBaud = 0);
+    ~PtyServer();
+    PtyServer(const PtyServer&) = delete;
+    PtyServer& operator=(const PtyServer&) = delete;
+
+    // Opens the pseudo-terminal and starts serving. False with `error` set.
+    bool start(std::string& error);
+    std::string slave_path() const { return slavePath_; }
+    // Stops serving and closes the pseudo-terminal; returns promptly.
+    void stop();
+
+    // Runs `f(device)` under the lock the serving thread holds while it uses the device.
+    template <typename F>
+    auto with_device(F&& f)
+    {
+        std::lock_guard lock(mutex_);
+        return f(device_);
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    void serve();
+    int poll_timeout_ms(Clock::time_point now);
+    bool port_is_open() const;
+    void read_host_bytes(std::string& input);
+    void send_output(Clock::time_point now);
+    void write_master(const char* data, std::size_t size);
+    void drop_pending();
+    void close_all();
+
+    Device& device_;
+    const int paceBaud_;
+    int master_ = -1;
+    int slave_ = -1;      // held open for the server's whole life, never read
+    int wakeRead_ = -1;   // stop() writes here to end the serving thread's poll
+    int wakeWrite_ = -1;
+    std::string slavePath_;
+    std::thread thread_;
+    std::mutex mutex_;
+    bool stopping_ = false; // guarded by mutex_
+
+    // Serving thread only.
+    bool portOpen_ = false;
+    bool masterFailing_ = false;
+    std::string pending_;   // paced output not yet written
+    Clock::time_point pacedSince_{};
+    std::size_t pacedSent_ = 0;
+};
+
+} // namespace q30sim
