@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "catalogue.h"
-#include "special_lines.h"
+#include "device_lines.h"
 
 namespace q30 {
 

@@ -4,7 +4,7 @@
 
 #include "com_ports.h"
 #include "driver.h"
-#include "special_lines.h"
+#include "device_lines.h"
 
 namespace q30 {
 

@@ -13,6 +13,7 @@
 #include "fake_device.h"
 #include "firmware_image.h"
 #include "pty_server.h"
+#include "records.h"
 #include "q30com32/q30com32.h"
 
 using namespace std::chrono_literals;
@@ -20,16 +21,7 @@ using q30::record::set_str;
 
 namespace {
 
-DrvCmd make(int32_t port, int32_t index, int32_t op)
-{
-    DrvCmd r;
-    std::memset(&r, 0, sizeof r);
-    r.port = port;
-    r.index = index;
-    r.op = op;
-    return r;
-}
-
+using testsupport::record;
 // An emulated device on COM1, found by the library.
 class Emulated {
 public:
@@ -80,7 +72,7 @@ struct Dialect : ::testing::Test {
     }
     DrvCmd query(uint32_t code, int32_t port, int32_t index = 0, int32_t op = q30::OP_QUERY)
     {
-        return accepted(code, make(port, index, op));
+        return accepted(code, record(port, index, op));
     }
 };
 
@@ -91,13 +83,13 @@ TEST_F(Dialect, SwitchesRoundTrip)
     for (uint32_t code : {q30::DRV_CLIP, q30::DRV_ACCEPT_P2, q30::DRV_ACCEPT_P8, q30::DRV_SPECIAL_RING,
                           q30::DRV_FILTER_FLAG, q30::DRV_WAKEUP}) {
         for (int on : {1, 0}) {
-            DrvCmd set = make(21, 0, q30::OP_SET);
+            DrvCmd set = record(21, 0, q30::OP_SET);
             set.on = on;
             accepted(code, set);
             EXPECT_EQ(query(code, 21).on, on) << "code " << code;
         }
     }
-    DrvCmd set = make(0, 0, q30::OP_SET);
+    DrvCmd set = record(0, 0, q30::OP_SET);
     set.on = 1;
     accepted(q30::DRV_CALLBACK_ON, set);
     EXPECT_EQ(query(q30::DRV_CALLBACK_ON, 0).on, 1);
@@ -107,7 +99,7 @@ TEST_F(Dialect, SwitchesRoundTrip)
 
 TEST_F(Dialect, DigitsRoundTripAndBadDigitsAreRefused)
 {
-    DrvCmd set = make(22, 0, q30::OP_SET);
+    DrvCmd set = record(22, 0, q30::OP_SET);
     set.value = 7;
     accepted(q30::DRV_ACCEPT_P9, set);
     EXPECT_EQ(query(q30::DRV_ACCEPT_P9, 22).value, 7);
@@ -118,18 +110,18 @@ TEST_F(Dialect, DigitsRoundTripAndBadDigitsAreRefused)
     accepted(q30::DRV_ACCEPT_P1, set);
     EXPECT_EQ(query(q30::DRV_ACCEPT_P1, 22).value, 1);
 
-    DrvCmd deviceWide = make(4, 0, q30::OP_SET);  // port 3..10: the second register
+    DrvCmd deviceWide = record(4, 0, q30::OP_SET);  // port 3..10: the second register
     deviceWide.value = 2;
     accepted(q30::DRV_ACCEPT_P1, deviceWide);
     EXPECT_EQ(query(q30::DRV_ACCEPT_P1, 4).value, 2);
     EXPECT_STREQ(query(q30::DRV_ACCEPT_P1, 4).text, "AT!V3?");
 
-    DrvCmd language = make(0, 0, q30::OP_SET);
+    DrvCmd language = record(0, 0, q30::OP_SET);
     language.value = 1;
     accepted(q30::DRV_LANGUAGE, language);
     EXPECT_EQ(query(q30::DRV_LANGUAGE, 0).value, 1);
 
-    DrvCmd bad = make(22, 0, q30::OP_SET);
+    DrvCmd bad = record(22, 0, q30::OP_SET);
     bad.value = 42;
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_ACCEPT_P9, &bad), 0);
     EXPECT_EQ(bad.ok, 0) << "two digits where one is taken";
@@ -152,15 +144,15 @@ TEST_F(Dialect, TextsRoundTripAndClear)
         {q30::DRV_CURRENCY, 0, 0, "EUR"},
     };
     for (const Case& c : cases) {
-        DrvCmd set = make(c.port, c.index, q30::OP_SET);
+        DrvCmd set = record(c.port, c.index, q30::OP_SET);
         set_str(set, c.value);
         accepted(c.code, set);
         EXPECT_STREQ(query(c.code, c.port, c.index).str, c.value) << set.text;
     }
-    accepted(q30::DRV_MSN, make(22, 1, q30::OP_CLEAR));
+    accepted(q30::DRV_MSN, record(22, 1, q30::OP_CLEAR));
     EXPECT_STREQ(query(q30::DRV_MSN, 22, 1).str, "") << "cleared";
 
-    DrvCmd tooLong = make(22, 1, q30::OP_SET);
+    DrvCmd tooLong = record(22, 1, q30::OP_SET);
     set_str(tooLong, "1234567890123456");
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_MSN, &tooLong), 0);
     EXPECT_EQ(tooLong.ok, 0) << "an MSN has at most 15 digits";
@@ -171,7 +163,7 @@ TEST_F(Dialect, TextsRoundTripAndClear)
 
 TEST_F(Dialect, AControlCharacterInATextIsNeverSent)
 {
-    DrvCmd set = make(11, 0, q30::OP_SET);
+    DrvCmd set = record(11, 0, q30::OP_SET);
     set_str(set, "4711\rAT&F");
     set.replied = 9;
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_MSN, &set), q30::kResultRefused);
@@ -184,7 +176,7 @@ TEST_F(Dialect, AControlCharacterInATextIsNeverSent)
 
 TEST_F(Dialect, LeastCostRoutingEntriesRoundTrip)
 {
-    DrvCmd time = make(1, 2, q30::OP_SET);
+    DrvCmd time = record(1, 2, q30::OP_SET);
     time.from = 7;
     time.to = 18;
     accepted(q30::DRV_LCR_TIME, time);
@@ -192,12 +184,12 @@ TEST_F(Dialect, LeastCostRoutingEntriesRoundTrip)
     EXPECT_EQ(readTime.from, 7);
     EXPECT_EQ(readTime.to, 18);
 
-    DrvCmd prefix = make(1, 2, q30::OP_SET);
+    DrvCmd prefix = record(1, 2, q30::OP_SET);
     q30::record::set_str3(prefix, "01019");
     accepted(q30::DRV_LCR_PREFIX, prefix);
     EXPECT_STREQ(query(q30::DRV_LCR_PREFIX, 1, 2).str3, "01019");
 
-    DrvCmd excluded = make(1, 4, q30::OP_SET);
+    DrvCmd excluded = record(1, 4, q30::OP_SET);
     set_str(excluded, "0190");
     q30::record::set_str2(excluded, "0900");
     accepted(q30::DRV_LCR_EXCLUDED, excluded);
@@ -206,12 +198,12 @@ TEST_F(Dialect, LeastCostRoutingEntriesRoundTrip)
     EXPECT_STREQ(readExcluded.str2, "0900");
 
     for (uint32_t code : {q30::DRV_LCR_LOCAL, q30::DRV_LCR_ACTIVE, q30::DRV_LCR_RANGE_ON}) {
-        DrvCmd set = make(1, 3, q30::OP_SET);
+        DrvCmd set = record(1, 3, q30::OP_SET);
         set.on = 1;
         accepted(code, set);
         EXPECT_EQ(query(code, 1, 3).on, 1) << set.text;
     }
-    DrvCmd lcrOn = make(0, 0, q30::OP_SET);
+    DrvCmd lcrOn = record(0, 0, q30::OP_SET);
     lcrOn.on = 1;
     accepted(q30::DRV_LCR_ON, lcrOn);
     EXPECT_EQ(query(q30::DRV_LCR_ON, 0).on, 1);
@@ -219,7 +211,7 @@ TEST_F(Dialect, LeastCostRoutingEntriesRoundTrip)
 
 TEST_F(Dialect, ForwardingSetsAndReadsTheTarget)
 {
-    DrvCmd set = make(11, 0, q30::OP_SET);
+    DrvCmd set = record(11, 0, q30::OP_SET);
     set.on = 1;
     set_str(set, "0891234567");
     DrvCmd answer = accepted(q30::DRV_FORWARD_21, set);
@@ -228,7 +220,7 @@ TEST_F(Dialect, ForwardingSetsAndReadsTheTarget)
     EXPECT_EQ(read.on, 1);
     EXPECT_STREQ(read.str, "0891234567");
 
-    DrvCmd off = make(11, 0, q30::OP_SET);
+    DrvCmd off = record(11, 0, q30::OP_SET);
     accepted(q30::DRV_FORWARD_21, off);
     EXPECT_EQ(query(q30::DRV_FORWARD_21, 11).on, 0);
 }
@@ -239,7 +231,7 @@ TEST(DialectForwarding, WithoutTheServiceTheDeviceSaysNotSubscribed)
     options.noForwardingService = true;
     Emulated device(options);
     ASSERT_TRUE(device.found());
-    DrvCmd set = make(11, 0, q30::OP_SET);
+    DrvCmd set = record(11, 0, q30::OP_SET);
     set.on = 1;
     set_str(set, "0891234567");
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_FORWARD_20, &set), 0);
@@ -250,32 +242,32 @@ TEST(DialectForwarding, WithoutTheServiceTheDeviceSaysNotSubscribed)
 TEST_F(Dialect, DataPortParametersRoundTrip)
 {
     for (int protocol = 0; protocol <= 7; ++protocol) {
-        DrvCmd set = make(0, 0, q30::OP_SET);
+        DrvCmd set = record(0, 0, q30::OP_SET);
         q30::record::set_protocol_number(set, protocol);
         accepted(q30::DRV_DATA_PARAM, set);
         EXPECT_EQ(q30::record::protocol_number(query(q30::DRV_DATA_PARAM, 0)), protocol);
     }
-    DrvCmd e9 = make(5, 0, q30::OP_SET);  // inverted on the line
+    DrvCmd e9 = record(5, 0, q30::OP_SET);  // inverted on the line
     e9.on = 1;
     accepted(q30::DRV_DATA_PARAM, e9);
     EXPECT_EQ(query(q30::DRV_DATA_PARAM, 5).on, 1);
 
-    DrvCmd frame = make(6, 200, q30::OP_SET);  // V.120: 128..256 bytes
+    DrvCmd frame = record(6, 200, q30::OP_SET);  // V.120: 128..256 bytes
     q30::record::set_protocol_number(frame, 1);
     accepted(q30::DRV_DATA_PARAM, frame);
-    DrvCmd readFrame = make(6, 0, q30::OP_QUERY);
+    DrvCmd readFrame = record(6, 0, q30::OP_QUERY);
     q30::record::set_protocol_number(readFrame, 1);
     EXPECT_EQ(accepted(q30::DRV_DATA_PARAM, readFrame).index, 200);
 
-    DrvCmd p3 = make(11, 3, q30::OP_SET);  // end point identification class 0..5
+    DrvCmd p3 = record(11, 3, q30::OP_SET);  // end point identification class 0..5
     accepted(q30::DRV_DATA_P3P4, p3);
     EXPECT_EQ(query(q30::DRV_DATA_P3P4, 11).index, 3);
-    DrvCmd p4 = make(12, 0, q30::OP_SET);
+    DrvCmd p4 = record(12, 0, q30::OP_SET);
     q30::record::set_data_text(p4, "12345");
     accepted(q30::DRV_DATA_P3P4, p4);
     EXPECT_EQ(q30::record::data_text(query(q30::DRV_DATA_P3P4, 12)), "12345");
 
-    DrvCmd pn = make(7, 40, q30::OP_SET);
+    DrvCmd pn = record(7, 40, q30::OP_SET);
     accepted(q30::DRV_DATA_PN, pn);
     EXPECT_EQ(query(q30::DRV_DATA_PN, 7).index, 40);
 }
@@ -288,7 +280,7 @@ TEST_F(Dialect, LineInformationAndHelpTexts)
     query(q30::DRV_ISDN_S71, 0);
 
     std::array<char, 4096> text{};
-    DrvCmd help = make(0, 0, q30::OP_QUERY);
+    DrvCmd help = record(0, 0, q30::OP_QUERY);
     q30::record::set_caller_buffer(help, text.data(), static_cast<int32_t>(text.size()));
     accepted(q30::DRV_ISDN_S0, help);
     std::string shown = text.data();
@@ -309,7 +301,7 @@ TEST(DialectStatus, ABusyPortShowsInItsStatusColumn)
     options.callInProgress = true;
     Emulated device(options);
     ASSERT_TRUE(device.found());
-    DrvCmd r = make(0, 0, q30::OP_QUERY);
+    DrvCmd r = record(0, 0, q30::OP_QUERY);
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_PORT_STATUS, &r), 0);
     EXPECT_EQ(q30::record::port_flag(r, 0), 1) << "port 11 is in a call";
     for (int i = 1; i < 5; ++i)
@@ -319,7 +311,7 @@ TEST(DialectStatus, ABusyPortShowsInItsStatusColumn)
 
 TEST_F(Dialect, ClockAndWakeUpTime)
 {
-    DrvCmd set = make(0, 0, q30::OP_SET2);
+    DrvCmd set = record(0, 0, q30::OP_SET2);
     q30::record::set_clock_fields(set, {5, 3, 2001, 7, 8, 9});
     EXPECT_STREQ(accepted(q30::DRV_CLOCK, set).text, "AT!T=05/03/2001 07:08:09");
     q30::record::ClockFields c = q30::record::clock_fields(query(q30::DRV_CLOCK, 0, 0, q30::OP_QUERY2));
@@ -329,7 +321,7 @@ TEST_F(Dialect, ClockAndWakeUpTime)
     EXPECT_EQ(c.hour, 7);
     EXPECT_EQ(c.minute, 8);
 
-    DrvCmd wake = make(31, 0, q30::OP_SET2);
+    DrvCmd wake = record(31, 0, q30::OP_SET2);
     q30::record::set_u8(wake, q30::record::kHourOffset, 6);
     q30::record::set_u8(wake, q30::record::kMinuteOffset, 45);
     EXPECT_STREQ(accepted(q30::DRV_WAKEUP, wake).text, "AT!P18#31=06:45");
@@ -344,7 +336,7 @@ TEST(DialectClock, AnUnsetClockReadsAsUnset)
     options.clockUnset = true;
     Emulated device(options);
     ASSERT_TRUE(device.found());
-    DrvCmd r = make(0, 0, q30::OP_QUERY2);
+    DrvCmd r = record(0, 0, q30::OP_QUERY2);
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_CLOCK, &r), 0);
     EXPECT_EQ(r.value, 1);
 }
@@ -352,7 +344,7 @@ TEST(DialectClock, AnUnsetClockReadsAsUnset)
 TEST_F(Dialect, CallListsAreHandedOverAndCleared)
 {
     std::array<char, 960> list{};
-    DrvCmd r = make(11, 0, q30::OP_QUERY);
+    DrvCmd r = record(11, 0, q30::OP_QUERY);
     q30::record::set_caller_buffer(r, list.data(), static_cast<int32_t>(list.size()));
     r = accepted(q30::DRV_CALL_RECORD, r);
     ASSERT_EQ(r.value, 1) << "the seeded device has outgoing calls on port 11";
@@ -360,13 +352,13 @@ TEST_F(Dialect, CallListsAreHandedOverAndCleared)
     EXPECT_NE(rows.find(" DM"), std::string::npos) << rows;
     EXPECT_EQ(rows.find("Charge Amount"), std::string::npos) << "the heading is stepped over";
 
-    accepted(q30::DRV_CALL_RECORD, make(11, 3, q30::OP_CLEAR));
+    accepted(q30::DRV_CALL_RECORD, record(11, 3, q30::OP_CLEAR));
     list.fill(0);
-    r = make(11, 0, q30::OP_QUERY);
+    r = record(11, 0, q30::OP_QUERY);
     q30::record::set_caller_buffer(r, list.data(), static_cast<int32_t>(list.size()));
     EXPECT_EQ(accepted(q30::DRV_CALL_RECORD, r).value, 0) << "all three lists cleared";
 
-    DrvCmd data = make(0, 2, q30::OP_QUERY);
+    DrvCmd data = record(0, 2, q30::OP_QUERY);
     q30::record::set_caller_buffer(data, list.data(), static_cast<int32_t>(list.size()));
     EXPECT_STREQ(accepted(q30::DRV_CALL_RECORD, data).text, "AT\\H2?");
 }
@@ -376,27 +368,27 @@ TEST_F(Dialect, ChargesAreReadAndReset)
     std::array<char, 512> text{};
     for (int counter = 0; counter <= 3; ++counter) {
         text.fill(0);
-        DrvCmd r = make(0, counter, q30::OP_QUERY);
+        DrvCmd r = record(0, counter, q30::OP_QUERY);
         q30::record::set_caller_buffer(r, text.data(), static_cast<int32_t>(text.size()));
         accepted(q30::DRV_CHARGES, r);
         EXPECT_NE(std::string(text.data()).find("DM"), std::string::npos) << r.text << ": " << text.data();
     }
-    accepted(q30::DRV_CHARGES, make(0, 3, q30::OP_CLEAR));
+    accepted(q30::DRV_CHARGES, record(0, 3, q30::OP_CLEAR));
     text.fill(0);
-    DrvCmd total = make(0, 3, q30::OP_QUERY);
+    DrvCmd total = record(0, 3, q30::OP_QUERY);
     q30::record::set_caller_buffer(total, text.data(), static_cast<int32_t>(text.size()));
     accepted(q30::DRV_CHARGES, total);
     EXPECT_STREQ(text.data(), "0,000 DM");
-    accepted(q30::DRV_CHARGES, make(21, 2, q30::OP_CLEAR));
+    accepted(q30::DRV_CHARGES, record(21, 2, q30::OP_CLEAR));
 }
 
 TEST_F(Dialect, DialBackIsRecordedAsAnOutgoingCall)
 {
-    DrvCmd r = make(21, 0, q30::OP_SET);
+    DrvCmd r = record(21, 0, q30::OP_SET);
     set_str(r, "0897777");
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_P24, &r), 0) << "the second answer arrived";
     std::array<char, 960> list{};
-    DrvCmd read = make(21, 0, q30::OP_QUERY);
+    DrvCmd read = record(21, 0, q30::OP_QUERY);
     q30::record::set_caller_buffer(read, list.data(), static_cast<int32_t>(list.size()));
     EXPECT_EQ(accepted(q30::DRV_CALL_RECORD, read).value, 1);
     EXPECT_NE(std::string(list.data()).find("0897777"), std::string::npos) << list.data();
@@ -408,7 +400,7 @@ namespace {
 void send_image(const std::vector<uint8_t>& image)
 {
     for (std::size_t at = 0; at < image.size(); at += 512) {
-        DrvCmd r = make(0, 0, 0);
+        DrvCmd r = record(0, 0, 0);
         q30::record::set_caller_buffer(r, const_cast<uint8_t*>(image.data() + at), 512);
         q30::record::set_byte_count(r, 512);
         ASSERT_EQ(D_SendDrvCmd(q30::DRV_WRITE_RAW, &r), 1);
@@ -417,7 +409,7 @@ void send_image(const std::vector<uint8_t>& image)
 
 std::string firmware_reported()
 {
-    DrvCmd info = make(0, 0, 0);
+    DrvCmd info = record(0, 0, 0);
     D_SendDrvCmd(q30::DRV_DEVICE_INFO, &info);
     return info.text;
 }
@@ -432,7 +424,7 @@ TEST(DialectDownload, AGoodImageIsTakenAndTheNewVersionReported)
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_DOWNLOAD_START, nullptr), 1);
     send_image(q30sim::make_firmware_image(q30sim::Model::Q30, "1.4.2"));
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_DOWNLOAD_RESULT, nullptr), 3);
-    DrvCmd speed = make(0, 0, 0);
+    DrvCmd speed = record(0, 0, 0);
     speed.value = q30::kSpeed115200;
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_SET_SPEED, &speed), 1);
     EXPECT_EQ(firmware_reported(), "1.4.2");
@@ -446,11 +438,11 @@ TEST(DialectDownload, AWrongImageLeavesTheDeviceInItsBootLoaderUntilAGoodOneCome
     send_image(q30sim::make_firmware_image(q30sim::Model::Q20, "1.4.2"));
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_DOWNLOAD_RESULT, nullptr), 2);
 
-    DrvCmd reset = make(0, 0, 0);  // COM1
+    DrvCmd reset = record(0, 0, 0);  // COM1
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_BOOT_RESET, &reset), 2) << "the boot loader says FAIL";
     send_image(q30sim::make_firmware_image(q30sim::Model::Q30, "1.3.9"));
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_DOWNLOAD_RESULT, nullptr), 3);
-    DrvCmd speed = make(0, 0, 0);
+    DrvCmd speed = record(0, 0, 0);
     speed.value = q30::kSpeed115200;
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_SET_SPEED, &speed), 1);
     EXPECT_EQ(firmware_reported(), "1.3.9");
@@ -462,6 +454,6 @@ TEST(DialectDownload, BootOpenFindsADeviceWaitingInItsBootLoader)
     options.bootMode = true;
     Emulated device(options);
     EXPECT_FALSE(device.found()) << "a boot loader answers no AT command";
-    DrvCmd open = make(0, 0, 0);
+    DrvCmd open = record(0, 0, 0);
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_BOOT_OPEN, &open), 2);
 }

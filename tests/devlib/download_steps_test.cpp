@@ -10,6 +10,7 @@
 
 #include "driver.h"
 #include "fake_device.h"
+#include "records.h"
 
 using namespace std::chrono_literals;
 using testsupport::Burst;
@@ -17,13 +18,6 @@ using testsupport::ComPorts;
 using testsupport::FakeDevice;
 
 namespace {
-
-DrvCmd blank_record()
-{
-    DrvCmd r;
-    std::memset(&r, 0, sizeof r);
-    return r;
-}
 
 struct Steps : ::testing::Test {
     FakeDevice device;
@@ -38,7 +32,7 @@ struct Steps : ::testing::Test {
     }
     int32_t send(uint32_t code)
     {
-        DrvCmd r = blank_record();
+        DrvCmd r = testsupport::record();
         return driver.send(code, &r);
     }
 };
@@ -70,7 +64,7 @@ TEST_F(Steps, RawDataArrivesAsItIs)
     std::vector<char> block(512);
     for (std::size_t i = 0; i < block.size(); ++i)
         block[i] = static_cast<char>(i * 7);
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     q30::record::set_caller_buffer(r, block.data(), static_cast<int32_t>(block.size()));
     q30::record::set_byte_count(r, 512);
     std::size_t before = device.all_bytes().size();
@@ -84,7 +78,7 @@ TEST_F(Steps, RawDataOutsideTheCallersBufferIsRefused)
 {
     char block[16] = {};
     std::size_t before = device.all_bytes().size();
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     q30::record::set_caller_buffer(r, block, sizeof block);
     q30::record::set_byte_count(r, 17);
     EXPECT_EQ(driver.send(q30::DRV_WRITE_RAW, &r), q30::kResultRefused) << "count beyond the buffer";
@@ -125,7 +119,7 @@ TEST_F(Steps, TheVerdictIsAwaitedForEightSeconds)
 TEST_F(Steps, ForwardingRepliesAreAwaitedForFiveSeconds)
 {
     device.on("AT!P20#11?", {{2500ms, "\r\n0\r\n\r\nOK\r\n"}});
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     r.port = 11;
     EXPECT_EQ(driver.send(q30::DRV_FORWARD_20, &r), 0);
     EXPECT_EQ(r.replied, 1);
@@ -135,7 +129,7 @@ TEST_F(Steps, ForwardingRepliesAreAwaitedForFiveSeconds)
 TEST_F(Steps, DialBackReturnsTheSecondAnswer)
 {
     device.on("AT!P24#21=0891234", {{0ms, "\r\nOK\r\n"}, {1500ms, "\r\nNO CARRIER\r\n"}});
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     r.port = 21;
     q30::record::set_str(r, "0891234");
     EXPECT_EQ(driver.send(q30::DRV_P24, &r), 0);
@@ -154,7 +148,7 @@ TEST_F(Steps, BootResetFindsADeviceWaitingInItsBootLoader)
             device.send("\r\nFAIL\r\n");
         }
     });
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     r.port = 5;  // COM6: the port is taken as the device's from now on
     EXPECT_EQ(driver.send(q30::DRV_BOOT_RESET, &r), 2);
     loader.join();
@@ -164,7 +158,7 @@ TEST_F(Steps, BootResetFindsADeviceWaitingInItsBootLoader)
 
 TEST_F(Steps, BootResetWithoutAnswerOrWithoutFailIsOne)
 {
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     r.port = 0;
     EXPECT_EQ(driver.send(q30::DRV_BOOT_RESET, &r), 1);
     device.send("\r\nOK\r\n");
@@ -173,7 +167,7 @@ TEST_F(Steps, BootResetWithoutAnswerOrWithoutFailIsOne)
 
 TEST_F(Steps, BootOpenOfAPortThatCannotBeOpenedIsOne)
 {
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     r.port = 3;  // COM4 points nowhere
     EXPECT_EQ(driver.send(q30::DRV_BOOT_OPEN, &r), 1);
     r.port = 99;
@@ -182,7 +176,7 @@ TEST_F(Steps, BootOpenOfAPortThatCannotBeOpenedIsOne)
 
 TEST_F(Steps, SetSpeedChangesTheLineAndIdentifiesAgain)
 {
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     r.port = 0;
     EXPECT_EQ(driver.send(q30::DRV_BOOT_RESET, &r), 1);
     EXPECT_EQ(device.line_speed(), static_cast<unsigned>(B19200));

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "fake_device.h"
+#include "records.h"
 #include "q30com32/q30com32.h"
 
 using namespace std::chrono_literals;
@@ -22,13 +23,6 @@ using testsupport::FakeDevice;
 
 namespace {
 
-DrvCmd blank_record()
-{
-    DrvCmd r;
-    std::memset(&r, 0, sizeof r);
-    return r;
-}
-
 // Every test starts with the library's port closed.
 struct Entry : ::testing::Test {
     void SetUp() override { D_SendDrvCmd(q30::DRV_CLOSE, nullptr); }
@@ -37,7 +31,7 @@ struct Entry : ::testing::Test {
 
 DrvCmd device_info()
 {
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_DEVICE_INFO, &r), 1);
     return r;
 }
@@ -52,7 +46,7 @@ TEST_F(Entry, CodesThatDoNothingLeaveLineAndRecordAlone)
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_FIND_DEVICE, nullptr), 0);
     std::size_t before = device.lines().size();
 
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     std::memset(&r, 0x5A, sizeof r);
     const DrvCmd untouched = r;
     for (uint32_t code : {2u, 58u, 59u, 60u, 61u, 62u, 63u})
@@ -141,7 +135,7 @@ TEST_F(Entry, AnUnknownOrderNumberIsNoDeviceAndReportsModelZero)
     device.identify_as("KLM-999X");
     ComPorts ports({{1, device.path()}});
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_FIND_DEVICE, nullptr), -2);
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_DEVICE_INFO, &r), 1);
     EXPECT_EQ(r.index, q30::kModelUnknown);
 }
@@ -236,14 +230,14 @@ TEST_F(Entry, GenericQueryRecordsTheLineAndTheDevicesAcceptance)
     ComPorts ports({{1, device.path()}});
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_FIND_DEVICE, nullptr), 0);
 
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_CHARGE_UNIT, &r), 0);
     EXPECT_EQ(r.code, q30::DRV_CHARGE_UNIT);
     EXPECT_STREQ(r.text, "ATS95?");
     EXPECT_EQ(r.replied, 1);
     EXPECT_EQ(r.ok, 1);
 
-    r = blank_record();
+    r = testsupport::record();
     r.op = q30::OP_SET;
     q30::record::set_str(r, "0,20");
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_CHARGE_UNIT, &r), 0) << "a rejected set still had a reply";
@@ -257,7 +251,7 @@ TEST_F(Entry, GenericQueryWithoutDeviceGivesMinusTwo)
     device.identify_as("KLM-230S");
     ComPorts ports({{1, device.path()}});
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_FIND_DEVICE, nullptr), 0);
-    DrvCmd r = blank_record();
+    DrvCmd r = testsupport::record();
     r.replied = 7;
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_CHARGE_UNIT, &r), -2) << "the device does not know ATS95?";
     EXPECT_EQ(r.replied, 0);
@@ -277,14 +271,14 @@ TEST_F(Entry, TwoThreadsNeverInterleaveTheirLines)
     constexpr int kRounds = 40;
     auto query = [] {
         for (int i = 0; i < kRounds; ++i) {
-            DrvCmd r = blank_record();
+            DrvCmd r = testsupport::record();
             EXPECT_EQ(D_SendDrvCmd(q30::DRV_CHARGE_UNIT, &r), 0);
             EXPECT_EQ(r.ok, 1);
         }
     };
     auto set = [&] {
         for (int i = 0; i < kRounds; ++i) {
-            DrvCmd r = blank_record();
+            DrvCmd r = testsupport::record();
             r.op = q30::OP_SET;
             q30::record::set_str(r, longValue);
             EXPECT_EQ(D_SendDrvCmd(q30::DRV_CHARGE_UNIT, &r), 0);
