@@ -29,7 +29,7 @@ constexpr const char* kUsage =
 int main(int argc, char** argv)
 {
     std::vector<std::string> args(argv + 1, argv + argc);
-    quillon::DemoDevice demo;
+    q30sim::DemoDevice demo;
     std::size_t next = 0;
     if (next < args.size() && (args[next] == "--help" || args[next] == "-h")) {
         std::fputs(kUsage, stdout);

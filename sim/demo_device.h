@@ -7,7 +7,7 @@
 
 #include "device_options.h"
 
-namespace quillon {
+namespace q30sim {
 
 class DemoDevice {
 public:
@@ -18,7 +18,7 @@ public:
 
     // Starts the device and points COM1 at it. False with `error` set when no
     // pseudo-terminal could be had.
-    bool start(const q30sim::DeviceOptions& options, std::string& error);
+    bool start(const DeviceOptions& options, std::string& error);
     const std::string& path() const { return path_; }
 
 private:
@@ -27,4 +27,4 @@ private:
     std::string path_;
 };
 
-} // namespace quillon
+} // namespace q30sim

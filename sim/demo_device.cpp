@@ -5,12 +5,12 @@
 #include "device.h"
 #include "pty_server.h"
 
-namespace quillon {
+namespace q30sim {
 
 struct DemoDevice::Running {
-    explicit Running(const q30sim::DeviceOptions& options) : device(options), server(device, options.paceBaud) {}
-    q30sim::Device device;
-    q30sim::PtyServer server;
+    explicit Running(const DeviceOptions& options) : device(options), server(device, options.paceBaud) {}
+    Device device;
+    PtyServer server;
 };
 
 DemoDevice::DemoDevice() = default;
@@ -21,7 +21,7 @@ DemoDevice::~DemoDevice()
         running_->server.stop();
 }
 
-bool DemoDevice::start(const q30sim::DeviceOptions& options, std::string& error)
+bool DemoDevice::start(const DeviceOptions& options, std::string& error)
 {
     running_ = std::make_unique<Running>(options);
     if (!running_->server.start(error)) {
@@ -33,4 +33,4 @@ bool DemoDevice::start(const q30sim::DeviceOptions& options, std::string& error)
     return true;
 }
 
-} // namespace quillon
+} // namespace q30sim
