@@ -1,0 +1,23 @@
+// Sections and keys of the profiles and of the program's settings file.
+#pragma once
+
+namespace quillon::profile {
+
+inline constexpr const char* kDefaultProfileName = "default.pro";
+inline constexpr const char* kSettingsFileName = "quillon.ini";
+
+// The program's settings file: the first-run flag.
+inline constexpr const char* kProgramSection = "Quillon";
+inline constexpr const char* kFirstRunKey = "FirstRun";
+
+// SET_DIV: general settings.
+inline constexpr const char* kSettingsSection = "SET_DIV";
+inline constexpr const char* kLanguageKey = "LANGUAGE";
+inline constexpr const char* kSoundKey = "SOUNDON";
+
+// MSN_DIV: the port aliases.
+inline constexpr const char* kMsnSection = "MSN_DIV";
+inline constexpr const char* kAliasKeyFormat = "ALIAS%d";  // port index 0..4
+inline constexpr const char* kDataAliasKey = "ALIASD";
+
+} // namespace quillon::profile

@@ -1,0 +1,108 @@
+// Dialog templates: one per dialog, controls addressed by id, rectangles in
+// dialog units. Read from res/dialogs/*.dlg; the two sizes of a dialog (even
+// and odd id) share the template of the even id and differ only by the font
+// the window is scaled with.
+//
+// File format, one statement per line, '#' starts a comment:
+//   DIALOG <id> <width> <height> "<caption>"
+//   FONT <pixels> "<face>"                      (optional)
+//   <KIND> <id> <x> <y> <width> <height> "<text>" [STYLE...]
+//   END
+// A file may hold several dialogs. Texts are UTF-8 between double quotes,
+// with \" and \\ as escapes; the program replaces most of them at run time
+// from the string table.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/geometry.h"
+
+namespace quillon::resources {
+
+enum class ControlKind {
+    Edit,         // EDIT
+    CheckBox,     // CHECKBOX
+    RadioButton,  // RADIO
+    PushButton,   // BUTTON
+    Static,       // STATIC: text (word-wrapped with style WRAP)
+    ListBox,      // LISTBOX
+    DropList,     // DROPLIST: a drop-down list the user picks from
+    Group,        // GROUP: a frame with a title
+    Placeholder,  // PLACEHOLDER: marks a position or rectangle; not shown
+    Picture,      // PICTURE: the picture whose id is the text
+    TabButton,    // TABBUTTON: a page button
+    ListSelector, // SELECTOR: the drop-down list selector of the pages
+    HelpButton,   // HELPBUTTON: the 15 x 15 help picture button
+    PortPicture,  // PORTPICTURE: the port picture selector
+};
+
+// Style flags of a control.
+enum ControlStyle : unsigned {
+    kStyleNone = 0,
+    kStyleDefault = 1u << 0,    // DEFAULT: the default push button
+    kStyleDisabled = 1u << 1,   // DISABLED
+    kStyleHidden = 1u << 2,     // HIDDEN
+    kStyleMultiline = 1u << 3,  // MULTILINE: edit of several lines
+    kStyleReadOnly = 1u << 4,   // READONLY
+    kStyleNumber = 1u << 5,     // NUMBER: edit takes digits only
+    kStyleCenter = 1u << 6,     // CENTER: text centred
+    kStyleRight = 1u << 7,      // RIGHT: text right-aligned
+    kStyleBorder = 1u << 8,     // BORDER: a frame around a static
+    kStyleWrap = 1u << 9,       // WRAP: static text word-wrapped
+    kStyleGroupStart = 1u << 10,// GROUPSTART: first radio button of a group
+    kStyleBold = 1u << 11,      // BOLD: text in bold
+    kStylePassword = 1u << 12,  // unused by the device pages; kept for completeness
+};
+
+struct ControlTemplate {
+    ControlKind kind = ControlKind::Static;
+    int id = 0;
+    platform::Rect rect;  // dialog units
+    std::string text;
+    unsigned style = kStyleNone;
+    int maxLength = 0;    // edits: LIMIT <n> style; 0 = no limit
+};
+
+struct DialogTemplate {
+    int id = 0;
+    int width = 0, height = 0;  // dialog units
+    std::string caption;
+    int fontPixels = 0;         // 0: the window's default font
+    std::string fontFace;
+    std::vector<ControlTemplate> controls;
+
+    const ControlTemplate* control(int controlId) const;
+};
+
+struct ParseError {
+    std::string file;
+    int line = 0;
+    std::string message;
+};
+
+// Parses the text of one .dlg file. Problems are appended to `errors` and
+// the offending statement is skipped; a dialog is kept when its DIALOG line
+// parsed.
+std::vector<DialogTemplate> parse_dialog_templates(std::string_view text, const std::string& fileName,
+                                                   std::vector<ParseError>& errors);
+
+std::string_view control_kind_keyword(ControlKind kind);
+
+// All templates of a folder by id. `find(id)` also answers for the odd id
+// of a pair with the even template.
+class DialogTemplates {
+public:
+    bool load_directory(const std::string& directory, std::vector<ParseError>& errors);
+    void add(DialogTemplate t);
+    const DialogTemplate* find(int id) const;
+    std::size_t size() const { return byId_.size(); }
+
+private:
+    std::map<int, DialogTemplate> byId_;
+};
+
+} // namespace quillon::resources

@@ -1,0 +1,21 @@
+#include "shell/app_state.h"
+
+namespace quillon {
+
+std::string model_name(int model, bool usb)
+{
+    if (model < 20)
+        return kUnknownModelName;
+    return "VornISDN Q" + std::to_string(model) + (usb ? "-USB" : "");
+}
+
+void AppState::set_model(int model, bool usb)
+{
+    modelNumber = model;
+    isUsb = usb;
+    modelName = model_name(model, usb);
+}
+
+int clamp_language(int language) { return language >= 0 && language <= 2 ? language : 0; }
+
+} // namespace quillon

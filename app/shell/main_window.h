@@ -1,0 +1,112 @@
+// The program's main window: start-up and device discovery, the ten pages
+// and the page switch, the one-second alive poll, the menu commands that are
+// not page-specific, languages and the quit sequence.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "platform/window.h"
+#include "shell/page.h"
+#include "shell/shell_context.h"
+
+namespace quillon {
+
+class SplashWindow;
+
+// The general settings the main window keeps (read from the device and the
+// default profile).
+struct GeneralSettings {
+    bool soundOn = false;
+    std::string chargeUnit;
+    std::string localCode;
+    std::string pabxPrefix;
+    std::string internationalPrefix;
+    std::string currency;
+};
+
+class MainWindow : public platform::Window {
+public:
+    // Builds a page for an index; the default makes a page still to be built.
+    using PageFactory = std::function<std::unique_ptr<Page>(ShellContext&, platform::Window& main, int index)>;
+    // Runs a dialog of a menu command (settings, upgrade, ...); returns its result.
+    using CommandDialog = std::function<int(MainWindow&)>;
+
+    static constexpr int kPollTimer = 1;
+    static constexpr int kPollPeriodMs = 1000;
+    static constexpr int kSplashMinimumMs = 5000;
+    static constexpr int kPollFailuresBeforeMessage = 3;
+
+    explicit MainWindow(ShellContext& shell);
+    ~MainWindow() override;
+
+    void set_page_factory(PageFactory factory) { pageFactory_ = std::move(factory); }
+    void set_command_dialog(int commandId, CommandDialog dialog) { dialogs_[commandId] = std::move(dialog); }
+
+    // The start-up of the window: search, identify, shared data, pages, the
+    // no-response dialog. 0 on success, -1 when the user chose to quit.
+    int create_main(SplashWindow* splash, uint64_t startTimeMs);
+
+    intptr_t on_message(const platform::Message& m) override;
+    void on_command(int id, int code) override;
+    bool pre_translate(const platform::Message& m) override;
+    void on_timer(int id) override;
+    void on_close() override;
+
+    // Offered to other windows around their own long device dialogues.
+    void pause_alive_poll() { pollPaused_ = true; }
+    void resume_alive_poll() { pollPaused_ = false; }
+
+    // Start-up operations, also used after "Try again" and by the upgrade.
+    int connect();
+    int reconnect();
+    void read_shared_msn_table();
+    void read_port_aliases();
+    void read_language_and_general_settings();
+    void read_general_settings();
+
+    Page* page(int index) const { return pages_[static_cast<std::size_t>(index)].get(); }
+    Page* current_page() const { return page(shell_.state.currentPage); }
+    bool page_read(int index) const { return pageRead_[static_cast<std::size_t>(index)]; }
+    const GeneralSettings& general_settings() const { return settings_; }
+    GeneralSettings& general_settings() { return settings_; }
+    ShellContext& shell() { return shell_; }
+
+private:
+    void create_page_buttons();
+    void layout_page_buttons();
+    void build_pages();
+    void switch_page(int index);
+    void model_check();
+    void set_language();
+    void identify();
+    int connect_with(uint32_t code, bool rebuildForModel);
+    void alive_poll();
+    void device_lost();
+    void quit();
+    void shutdown();
+    void run_no_response_loop(int& result);
+    void first_run_check();
+    void help_command(int id);
+    bool run_command_dialog(int commandId);
+    void run_upgrade();
+    void update_menu();
+
+    ShellContext& shell_;
+    PageFactory pageFactory_;
+    std::map<int, CommandDialog> dialogs_;
+    std::array<std::unique_ptr<Page>, platform::kPageCount> pages_{};
+    std::array<bool, platform::kPageCount> pageRead_{};
+    Page* activePage_ = nullptr;
+    GeneralSettings settings_;
+    bool pollPaused_ = false;
+    bool pollBusy_ = false;
+    int pollFailures_ = 0;
+    bool deviceLostBusy_ = false;
+    bool shutDown_ = false;
+};
+
+} // namespace quillon

@@ -1,0 +1,121 @@
+#include "shell/shell_dialogs.h"
+
+#include "shell/shell_ids.h"
+
+namespace quillon {
+
+using platform::WindowRole;
+
+namespace {
+
+// A modal dialog whose push buttons end it with their own id.
+class ButtonDialog : public platform::Window {
+public:
+    ButtonDialog(ShellContext& shell, platform::Window* owner, int dialogId, bool beepOnButtons)
+        : Window(shell.ui, owner), shell_(shell), beep_(beepOnButtons)
+    {
+        create(shell.dialog_id(dialogId), WindowRole::Modal);
+    }
+    void on_command(int id, int code) override
+    {
+        if (code != platform::BN_CLICKED)
+            return;
+        if (beep_)
+            shell_.beep_if_sound();
+        end_modal(id);
+    }
+    void on_close() override { end_modal(platform::IDCANCEL); }
+
+protected:
+    ShellContext& shell_;
+
+private:
+    bool beep_;
+};
+
+} // namespace
+
+int run_no_response_dialog(ShellContext& shell, platform::Window* owner)
+{
+    ButtonDialog d(shell, owner, ids::kNoResponseDialog, false);
+    d.set_caption(shell.text(ids::kCheckAllCables));
+    d.set_text(ids::kWarningPlace, std::to_string(ids::kWarningPicture));
+    d.set_text(ids::kNoResponseTextPlace, shell.text(ids::kNoResponseText));
+    d.set_text(ids::kTryAgainButton, shell.text(ids::kTryAgain));
+    d.set_text(ids::kQuitButton, shell.text(ids::kQuitApplication));
+    return d.run_modal();
+}
+
+int run_discard_dialog(ShellContext& shell, platform::Window* owner)
+{
+    ButtonDialog d(shell, owner, ids::kDiscardDialog, true);
+    d.set_caption(shell.ui.text(ids::kProgramTitle));
+    d.set_text(ids::kWarningPlace, std::to_string(ids::kWarningPicture));
+    d.set_text(ids::kDiscardTextPlace, shell.text(ids::kDiscardQuestion));
+    d.set_text(platform::ID_DISCARD, shell.text(ids::kDiscardChanges));
+    d.set_text(platform::ID_STAY, shell.text(ids::kCancel));
+    d.set_text(platform::ID_SEND, shell.text(ids::kSendButton));
+    return d.run_modal();
+}
+
+void show_help(ShellContext& shell, platform::Window* owner, int textBase, int titleBase)
+{
+    shell.beep_if_sound();
+    ButtonDialog d(shell, owner, ids::kHelpDialog, false);
+    d.set_caption(shell.text(ids::kHelpCaptionPrefix) + " " + shell.text(titleBase));
+    d.set_text(ids::kHelpTextPlace, shell.text(textBase));
+    d.set_text(platform::IDOK, shell.text(ids::kOk));
+    d.run_modal();
+}
+
+namespace {
+
+void show_credits(ShellContext& shell, platform::Window* owner)
+{
+    ButtonDialog d(shell, owner, ids::kCreditsDialog, false);
+    d.set_caption(shell.text(ids::kCreditsCaption));
+    for (int i = 0; i < 4; ++i)
+        d.set_text(ids::kCreditsBlockFirst + i, shell.text(ids::kCreditsBlockBase + 5 * i));
+    d.set_text(platform::IDOK, shell.text(ids::kOk));
+    d.run_modal();
+}
+
+class AboutWindow : public platform::Window {
+public:
+    AboutWindow(ShellContext& shell, platform::Window* owner) : Window(shell.ui, owner), shell_(shell)
+    {
+        create(ids::kSplashDialog, WindowRole::Modal);
+        set_caption(shell.ui.text(ids::kProgramTitle));
+        set_visible(ids::kCreditsButton, true);
+    }
+    void on_command(int id, int) override
+    {
+        if (id == ids::kCreditsButton)
+            show_credits(shell_, this);
+        end_modal(platform::IDOK);  // any click closes it
+    }
+    void on_close() override { end_modal(platform::IDCANCEL); }
+
+private:
+    ShellContext& shell_;
+};
+
+} // namespace
+
+void show_about(ShellContext& shell, platform::Window* owner)
+{
+    AboutWindow about(shell, owner);
+    about.run_modal();
+}
+
+SplashWindow::SplashWindow(ShellContext& shell) : Window(shell.ui, nullptr), shell_(shell)
+{
+    create(ids::kSplashDialog, WindowRole::Modeless);
+    set_caption(shell.ui.text(ids::kProgramTitle));
+    // The credits button belongs to the About mode only.
+    set_visible(ids::kCreditsButton, false);
+    show(true);
+    repaint();
+}
+
+} // namespace quillon

@@ -1,0 +1,35 @@
+// The shell's small windows: the no-response dialog, the discard dialog, the
+// help text window, the About window with its credits, and the splash.
+#pragma once
+
+#include <memory>
+
+#include "platform/window.h"
+#include "shell/shell_context.h"
+
+namespace quillon {
+
+// "Check all cables!": returns ids::kTryAgainButton, ids::kQuitButton, or
+// anything else when the user closed it.
+int run_no_response_dialog(ShellContext& shell, platform::Window* owner);
+
+// "Would you really like to discard the changes you've made?": returns
+// ID_STAY (1054), ID_SEND (2154), ID_DISCARD (1053), or IDCANCEL when closed.
+int run_discard_dialog(ShellContext& shell, platform::Window* owner);
+
+// The help text window with text base and title base.
+void show_help(ShellContext& shell, platform::Window* owner, int textBase, int titleBase);
+
+// The About window (modal), from which the credits open.
+void show_about(ShellContext& shell, platform::Window* owner);
+
+// The splash window shown while the program starts.
+class SplashWindow : public platform::Window {
+public:
+    explicit SplashWindow(ShellContext& shell);
+
+private:
+    ShellContext& shell_;
+};
+
+} // namespace quillon

@@ -1,0 +1,57 @@
+// String-table bases, dialog ids and control ids of the shell's windows.
+#pragma once
+
+namespace quillon::ids {
+
+// Strings (bases: the text shown is base + language, unless noted).
+inline constexpr int kProgramTitle = 57344;        // single id: "VornISDN Quillon"
+inline constexpr int kPageButtonLabelBase = 6000;  // + 5 × page index
+inline constexpr int kPageCaptionBase = 8500;      // + 5 × page index
+inline constexpr int kPageHelpTextBase = 7000;     // + 5 × page index
+inline constexpr int kSendButton = 6090;
+inline constexpr int kCancel = 6345;
+inline constexpr int kNoResponseText = 6485;
+inline constexpr int kTryAgain = 6490;
+inline constexpr int kQuitApplication = 6495;
+inline constexpr int kDiscardQuestion = 6500;
+inline constexpr int kDiscardChanges = 6505;
+inline constexpr int kCheckAllCables = 8635;
+inline constexpr int kDeviceLost = 9800;
+inline constexpr int kOk = 6900;
+inline constexpr int kCreditsCaption = 6905;
+inline constexpr int kCreditsBlockBase = 6910;     // four blocks: 6910, 6915, 6920, 6925
+inline constexpr int kHelpCaptionPrefix = 6930;    // "VornISDN:"
+
+// Dialog templates (the even id; the odd one is the small-font variant).
+inline constexpr int kSplashDialog = 369;
+inline constexpr int kHelpDialog = 850;
+inline constexpr int kCreditsDialog = 852;
+inline constexpr int kNoResponseDialog = 854;
+inline constexpr int kDiscardDialog = 856;
+inline constexpr int kSettingsDialog = 846;
+inline constexpr int kDataCallbackDialog = 822;
+inline constexpr int kUpgradeDialog = 842;
+inline constexpr int kIsdnInfoDialog = 844;
+inline constexpr int kMonitorDialogLarger = 860;
+inline constexpr int kMonitorDialogSmaller = 862;
+
+// Menus: 700 English, 701 German, 702 French.
+inline constexpr int kMenuBase = 700;
+
+// Pictures.
+inline constexpr int kWarningPicture = 356;
+inline constexpr int kHeaderPicture = 251;
+inline constexpr int kAboutPicture = 370;
+
+// Controls.
+inline constexpr int kWarningPlace = 1498;
+inline constexpr int kNoResponseTextPlace = 1543;
+inline constexpr int kTryAgainButton = 1540;
+inline constexpr int kQuitButton = 1542;
+inline constexpr int kDiscardTextPlace = 1548;
+inline constexpr int kHelpTextPlace = 1507;
+inline constexpr int kCreditsButton = 1052;
+inline constexpr int kCreditsBlockFirst = 1601;  // 1601..1604
+inline constexpr int kPageMessage = 1000;        // placeholder text of a page still to be built
+
+} // namespace quillon::ids

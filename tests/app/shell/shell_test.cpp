@@ -1,0 +1,306 @@
+// The shell as a user meets it, headless: start-up with and without a
+// device, the alive poll, page switches with the discard dialog, languages,
+// help and quit.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "fake_library.h"
+#include "platform/headless_backend.h"
+#include "profile/ini_file.h"
+#include "shell/application.h"
+#include "shell/shell_ids.h"
+
+using namespace quillon;
+using namespace quillon::platform;
+using shelltest::FakeLibrary;
+
+namespace {
+
+// A page whose edits the test controls.
+class TestPage : public Page {
+public:
+    using Page::Page;
+    bool dirty = false;
+    int reads = 0, sends = 0, discards = 0, languages = 0;
+
+protected:
+    void read_device() override { ++reads; }
+    bool changed() const override { return dirty; }
+    void send_to_device() override
+    {
+        ++sends;
+        dirty = false;
+    }
+    void discard_changes() override
+    {
+        ++discards;
+        dirty = false;
+    }
+    void relabel() override { ++languages; }
+};
+
+struct Shell : ::testing::Test {
+    resources::Resources res;
+    HeadlessBackend backend;
+    std::unique_ptr<Ui> ui;
+    FakeLibrary device;
+    std::string configDir;
+    std::unique_ptr<Application> app;
+    int settingsRuns = 0;
+    int upgradeRuns = 0;
+
+    void SetUp() override
+    {
+        std::vector<resources::ParseError> errors;
+        ASSERT_TRUE(res.load(QUILLON_SOURCE_RES_DIR, errors));
+        ui = std::make_unique<Ui>(backend, res);
+        configDir = std::filesystem::temp_directory_path() /
+                    ("quillon-shell-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(configDir);
+    }
+    void TearDown() override
+    {
+        app.reset();
+        std::filesystem::remove_all(configDir);
+    }
+
+    bool start()
+    {
+        app = std::make_unique<Application>(*ui, device.call());
+        app->set_config_directory(configDir);
+        app->set_main_window_setup([this](MainWindow& main) {
+            main.set_page_factory([](ShellContext& s, Window& m, int i) { return std::make_unique<TestPage>(s, m, i); });
+            main.set_command_dialog(ID_SETTINGS, [this](MainWindow&) { return ++settingsRuns, IDOK; });
+            main.set_command_dialog(ID_UPGRADE, [this](MainWindow&) { return ++upgradeRuns, IDOK; });
+        });
+        std::string error;
+        bool ok = app->initialise(error);
+        backend.pump();
+        return ok;
+    }
+    MainWindow& main() { return *app->main_window(); }
+    AppState& state() { return app->state(); }
+    TestPage& page(int i) { return static_cast<TestPage&>(*main().page(i)); }
+    int modal_count(int templateId) const
+    {
+        int n = 0;
+        for (const auto& m : backend.modals())
+            n += m.templateId == templateId;
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(Shell, StartsOnTheDeviceAndShowsTheFirstPage)
+{
+    ASSERT_TRUE(start());
+    EXPECT_EQ(state().modelName, "VornISDN Q30");
+    EXPECT_EQ(state().firmwareVersion, "1.3.4");
+    EXPECT_EQ(state().portCount, 5);
+    EXPECT_TRUE(state().linkUp);
+    EXPECT_GE(backend.now_ms(), 5000u) << "the splash stays five seconds";
+    EXPECT_EQ(backend.shown_page(), main().page(0));
+    EXPECT_EQ(page(0).reads, 1) << "the first read is posted when the page is first shown";
+    EXPECT_EQ(page(1).reads, 0);
+    EXPECT_EQ(state().portMsns[3].msn[1], "47110311") << "the shared MSN table was read";
+    EXPECT_EQ(state().portAliases[0], "\"11\"");
+    EXPECT_EQ(state().portAliases[5], "\"data\"");
+    EXPECT_EQ(backend.state(*main().page(0))->templateId, 803) << "small fonts: the odd template";
+    EXPECT_EQ(settingsRuns, 1) << "the first start opens the settings once";
+    EXPECT_TRUE(backend.timer_running(main(), MainWindow::kPollTimer));
+    EXPECT_EQ(backend.unscripted(), 0);
+}
+
+TEST_F(Shell, TheSettingsOpenOnlyOnTheFirstStart)
+{
+    ASSERT_TRUE(start());
+    app.reset();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(settingsRuns, 1);
+    EXPECT_EQ(profile::read_string(configDir + "/quillon.ini", "Quillon", "FirstRun", ""), "1");
+}
+
+TEST_F(Shell, WithoutADeviceTryAgainComesBackAndQuitEndsWithoutAWindow)
+{
+    device.present = false;
+    int asked = 0;
+    backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
+        ++asked;
+        backend.click(dialog, asked == 1 ? ids::kTryAgainButton : ids::kQuitButton);
+        return 0;
+    });
+    EXPECT_FALSE(start());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(device.count(q30::DRV_BOOT_OPEN), 8) << "Try again probes COM1..COM8 for a boot loader";
+    EXPECT_EQ(device.count(q30::DRV_CLOSE), 8);
+    EXPECT_EQ(app->main_window(), nullptr);
+}
+
+TEST_F(Shell, ClosingTheNoResponseDialogRunsWithoutADevice)
+{
+    device.present = false;
+    backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
+        backend.close(dialog);
+        return 0;
+    });
+    ASSERT_TRUE(start());
+    EXPECT_EQ(state().modelName, "????");
+    EXPECT_EQ(backend.state(*main().page(1))->templateId, 805) << "the larger model's pages";
+    EXPECT_TRUE(state().linkUp) << "the library fails each command itself";
+    const int pings = device.count(q30::DRV_PING);
+    backend.advance(5000);
+    EXPECT_EQ(device.count(q30::DRV_PING), pings) << "no alive poll without a device";
+}
+
+TEST_F(Shell, ASmallerDeviceSwitchedOnLaterRebuildsThePages)
+{
+    device.present = false;
+    backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
+        device.present = true;
+        device.model = 20;
+        backend.click(dialog, ids::kTryAgainButton);
+        return 0;
+    });
+    ASSERT_TRUE(start());
+    EXPECT_EQ(state().modelName, "VornISDN Q20");
+    EXPECT_EQ(state().portCount, 3);
+    EXPECT_EQ(backend.state(*main().page(1))->templateId, 829) << "the smaller model's call acceptance page";
+    EXPECT_EQ(backend.shown_page(), main().page(0));
+}
+
+TEST_F(Shell, ADeviceInItsBootLoaderOpensTheUpgrade)
+{
+    device.present = false;
+    device.bootLoaderOnCom = 2;
+    backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
+        backend.click(dialog, ids::kTryAgainButton);
+        return 0;
+    });
+    ASSERT_TRUE(start());
+    EXPECT_EQ(device.count(q30::DRV_BOOT_OPEN), 3) << "COM1 and COM2 first, then COM3 answers";
+    EXPECT_TRUE(state().bootModeDevice);
+    EXPECT_EQ(upgradeRuns, 1) << "the posted upgrade command reached the main window";
+}
+
+TEST_F(Shell, ThreeFailedPollsThenAGoodOneShowNoMessage)
+{
+    ASSERT_TRUE(start());
+    device.pingFailuresLeft = 3;
+    backend.advance(3000);
+    EXPECT_FALSE(state().linkUp);
+    backend.advance(1000);
+    EXPECT_TRUE(state().linkUp);
+    EXPECT_TRUE(backend.message_boxes().empty());
+    EXPECT_GE(backend.beeps(), 1) << "the device's return is heard";
+}
+
+TEST_F(Shell, FourFailedPollsShowOneMessageAndThePollRestsMeanwhile)
+{
+    ASSERT_TRUE(start());
+    device.pingFailuresLeft = 100;
+    int pingsWhileShown = -1;
+    backend.on_message_box([&](std::string_view text) {
+        EXPECT_EQ(text, ui->text(ids::kDeviceLost, 0));
+        const int before = device.count(q30::DRV_PING);
+        backend.advance(3000);  // the user takes a while to read it
+        pingsWhileShown = device.count(q30::DRV_PING) - before;
+        return IDOK;
+    });
+    backend.advance(4000);
+    EXPECT_EQ(backend.message_boxes().size(), 1u);
+    EXPECT_EQ(pingsWhileShown, 0);
+    backend.advance(3000);
+    EXPECT_EQ(backend.message_boxes().size(), 1u) << "three more failures are not yet four";
+    backend.advance(1000);
+    EXPECT_EQ(backend.message_boxes().size(), 2u);
+}
+
+TEST_F(Shell, LeavingAChangedPageAsksWhatToDo)
+{
+    ASSERT_TRUE(start());
+    page(0).dirty = true;
+
+    backend.on_modal(ids::kDiscardDialog + 1, [&](Window& d) { return backend.click(d, ID_STAY), 0; });
+    backend.click(main(), ID_PAGE_FIRST + 2);
+    backend.pump();
+    EXPECT_EQ(backend.shown_page(), main().page(0)) << "Cancel keeps the page";
+    EXPECT_EQ(backend.control(main(), ID_PAGE_FIRST)->check, 1) << "and its pressed button";
+    EXPECT_TRUE(page(0).dirty);
+
+    backend.on_modal(ids::kDiscardDialog + 1, [&](Window& d) { return backend.click(d, ID_DISCARD), 0; });
+    backend.click(main(), ID_PAGE_FIRST + 2);
+    backend.pump();
+    EXPECT_EQ(page(0).discards, 1);
+    EXPECT_EQ(backend.shown_page(), main().page(2));
+    EXPECT_EQ(page(2).languages, 1) << "a first visit relabels before reading";
+    EXPECT_EQ(page(2).reads, 1);
+
+    page(2).dirty = true;
+    backend.on_modal(ids::kDiscardDialog + 1, [&](Window& d) { return backend.click(d, ID_SEND), 0; });
+    backend.menu(ID_PAGE_FIRST);
+    backend.pump();
+    EXPECT_EQ(page(2).sends, 1);
+    EXPECT_EQ(backend.shown_page(), main().page(0));
+    EXPECT_EQ(page(0).reads, 1) << "a later visit reads nothing";
+    EXPECT_EQ(modal_count(ids::kDiscardDialog + 1), 3);
+}
+
+TEST_F(Shell, TheShownPagesOwnButtonDoesNothing)
+{
+    ASSERT_TRUE(start());
+    page(0).dirty = true;
+    backend.click(main(), ID_PAGE_FIRST);
+    backend.pump();
+    EXPECT_EQ(modal_count(ids::kDiscardDialog + 1), 0);
+    EXPECT_EQ(backend.shown_page(), main().page(0));
+}
+
+TEST_F(Shell, ALanguageChangeRelabelsEverythingAndIsRemembered)
+{
+    ASSERT_TRUE(start());
+    state().language = 1;
+    ui->send(main(), UWM_SET_LANGUAGE);
+    for (int i = 0; i < kPageCount; ++i)
+        EXPECT_GE(page(i).languages, 1) << "page " << i;
+    EXPECT_EQ(backend.state(main())->menuId, 701);
+    EXPECT_EQ(backend.control(main(), ID_PAGE_FIRST + 1)->rect.width, 91) << "German widths";
+    EXPECT_EQ(backend.control(main(), ID_PAGE_FIRST + 1)->text, ui->text(6005, 1));
+    EXPECT_EQ(profile::read_int(state().defaultProfilePath, "SET_DIV", "LANGUAGE", -1), 1);
+
+    app.reset();
+    ASSERT_TRUE(start());
+    EXPECT_EQ(state().language, 1) << "the next start is in German";
+    EXPECT_EQ(device.deviceLanguage, 1) << "and the device's display follows";
+}
+
+TEST_F(Shell, QuitStoresTheSettingsInTheDevice)
+{
+    ASSERT_TRUE(start());
+    const int stores = device.count(q30::DRV_STORE);
+    backend.menu(ID_QUIT);
+    backend.pump();
+    EXPECT_EQ(device.count(q30::DRV_STORE), stores + 1);
+    EXPECT_EQ(backend.exit_code(), 0);
+}
+
+TEST_F(Shell, HelpMenuEntriesOpenTheirTexts)
+{
+    ASSERT_TRUE(start());
+    backend.menu(ID_HELP_HEADER);
+    backend.pump();
+    EXPECT_EQ(modal_count(ids::kHelpDialog + 1), 0) << "the heading does nothing";
+    backend.on_modal(ids::kHelpDialog + 1, [&](Window& help) {
+        EXPECT_EQ(backend.state(help)->caption, ui->text(ids::kHelpCaptionPrefix, 0) + " " + ui->text(8500, 0));
+        EXPECT_EQ(backend.control(help, ids::kHelpTextPlace)->text, ui->text(7000, 0));
+        return IDOK;
+    });
+    backend.menu(32795);
+    backend.pump();
+    EXPECT_EQ(modal_count(ids::kHelpDialog + 1), 1);
+}
