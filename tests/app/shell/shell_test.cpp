@@ -26,6 +26,7 @@ public:
     using Page::Page;
     bool dirty = false;
     int reads = 0, sends = 0, discards = 0, languages = 0;
+    static inline int sendsOfAllPages = 0;  // outlives the pages
 
 protected:
     void read_device() override { ++reads; }
@@ -33,6 +34,7 @@ protected:
     void send_to_device() override
     {
         ++sends;
+        ++sendsOfAllPages;
         dirty = false;
     }
     void discard_changes() override
@@ -58,6 +60,7 @@ struct Shell : ::testing::Test {
         std::vector<resources::ParseError> errors;
         ASSERT_TRUE(res.load(QUILLON_SOURCE_RES_DIR, errors));
         ui = std::make_unique<Ui>(backend, res);
+        TestPage::sendsOfAllPages = 0;
         configDir = std::filesystem::temp_directory_path() /
                     ("quillon-shell-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -303,4 +306,55 @@ TEST_F(Shell, HelpMenuEntriesOpenTheirTexts)
     backend.menu(32795);
     backend.pump();
     EXPECT_EQ(modal_count(ids::kHelpDialog + 1), 1);
+}
+
+TEST_F(Shell, ClosingAChangedPageWithSendSendsAndThenQuits)
+{
+    ASSERT_TRUE(start());
+    page(0).dirty = true;
+    backend.on_modal(ids::kDiscardDialog + 1, [&](Window& d) { return backend.click(d, ID_SEND), 0; });
+    const int stores = device.count(q30::DRV_STORE);
+    backend.close(*main().page(0));
+    backend.pump();
+    EXPECT_EQ(TestPage::sendsOfAllPages, 1);
+    EXPECT_EQ(main().page(0), nullptr) << "the pages are gone";
+    EXPECT_EQ(device.count(q30::DRV_STORE), stores + 1);
+    EXPECT_EQ(backend.exit_code(), 0);
+}
+
+TEST_F(Shell, TheLeaveQueryAnswersWhetherThePageMayBeLeft)
+{
+    ASSERT_TRUE(start());
+    EXPECT_EQ(ui->send(*main().page(0), UWM_QUERY_LEAVE), 1) << "nothing changed";
+    page(0).dirty = true;
+    backend.on_modal(ids::kDiscardDialog + 1, [&](Window& d) { return backend.click(d, ID_STAY), 0; });
+    EXPECT_EQ(ui->send(*main().page(0), UWM_QUERY_LEAVE), 0);
+    backend.on_modal(ids::kDiscardDialog + 1, [&](Window& d) { return backend.close(d), 0; });
+    EXPECT_EQ(ui->send(*main().page(0), UWM_QUERY_LEAVE), 1) << "closing the question leaves as it is";
+    EXPECT_EQ(page(0).sends + page(0).discards, 0);
+}
+
+TEST_F(Shell, EscapeIsIgnoredOnAPage)
+{
+    ASSERT_TRUE(start());
+    backend.press_key(*main().page(0), Key::Escape);
+    backend.pump();
+    EXPECT_EQ(backend.shown_page(), main().page(0));
+    EXPECT_FALSE(backend.exit_code().has_value());
+}
+
+TEST_F(Shell, APostedUpgradeCommandReachesTheMainWindowAndPausesThePoll)
+{
+    ASSERT_TRUE(start());
+    ui->post_command(*main().page(0), ID_UPGRADE);
+    backend.pump();
+    EXPECT_EQ(upgradeRuns, 1);
+    EXPECT_TRUE(backend.timer_running(main(), MainWindow::kPollTimer)) << "the poll runs again afterwards";
+}
+
+TEST_F(Shell, MenuCommandsWithoutTheirWindowYetAreGreyedOut)
+{
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(backend.menu_command_enabled(main(), ID_LOAD_PROFILE));
+    EXPECT_TRUE(backend.menu_command_enabled(main(), ID_SETTINGS));
 }
