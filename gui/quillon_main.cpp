@@ -1,0 +1,126 @@
+// quillon: the configuration program.
+//
+//   quillon [--demo [q20|q30|q30-usb]] [--config-dir DIR] [--screenshot DIR]
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <stdlib.h>
+
+#include "demo_device.h"
+#include "gui/qt_backend.h"
+#include "gui/screenshots.h"
+#include "platform/ui.h"
+#include "q30com32/q30com32.h"
+#include "resources/resources.h"
+#include "shell/application.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quillon [--demo [q20|q30|q30-usb]] [--config-dir DIR] [--screenshot DIR]\n"
+    "  --demo [MODEL]    run on an emulated device with demo data (COM1 points at it)\n"
+    "  --config-dir DIR  keep default.pro and quillon.ini in DIR instead of ~/.config/quillon\n"
+    "  --screenshot DIR  save the main window with each page, and each dialog, in each\n"
+    "                    language as PNG files in DIR, then end\n";
+
+struct Options {
+    bool demo = false;
+    q30sim::DeviceOptions device;
+    std::string configDir;
+    std::string screenshotDir;
+};
+
+std::optional<Options> parse(int argc, char** argv)
+{
+    Options o;
+    o.device.seed = true;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 < argc)
+                return std::string(argv[++i]);
+            std::fprintf(stderr, "quillon: %s needs a value\n", a.c_str());
+            return std::nullopt;
+        };
+        if (a == "--demo") {
+            o.demo = true;
+            if (i + 1 < argc)
+                if (auto model = q30sim::parse_model(argv[i + 1])) {
+                    o.device.model = *model;
+                    ++i;
+                }
+        } else if (a == "--config-dir") {
+            auto v = value();
+            if (!v)
+                return std::nullopt;
+            o.configDir = *v;
+        } else if (a == "--screenshot") {
+            auto v = value();
+            if (!v)
+                return std::nullopt;
+            o.screenshotDir = *v;
+        } else if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            std::exit(0);
+        } else {
+            std::fprintf(stderr, "quillon: unknown option %s\n%s", a.c_str(), kUsage);
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::optional<Options> options = parse(argc, argv);
+    if (!options)
+        return 2;
+    QApplication qapp(argc, argv);
+
+    quillon::resources::Resources resources;
+    std::vector<quillon::resources::ParseError> problems;
+    const std::string resDir = quillon::resources::find_resource_directory(argv[0]);
+    if (!resources.load(resDir, problems)) {
+        std::fprintf(stderr, "quillon: the program's resources are missing (%s)\n", resDir.c_str());
+        return 1;
+    }
+    for (const auto& p : problems)
+        std::fprintf(stderr, "quillon: %s:%d: %s\n", p.file.c_str(), p.line, p.message.c_str());
+
+    q30sim::DemoDevice demo;
+    if (options->demo) {
+        std::string error;
+        if (!demo.start(options->device, error)) {
+            std::fprintf(stderr, "quillon: cannot start the emulated device: %s\n", error.c_str());
+            return 1;
+        }
+    }
+
+    quillon::gui::QtBackend backend(resources);
+    quillon::platform::Ui ui(backend, resources);
+    quillon::Application app(ui, D_SendDrvCmd);
+    // Pictures for review must not touch the user's own profile.
+    std::string configDir = options->configDir;
+    if (configDir.empty() && !options->screenshotDir.empty()) {
+        char temp[] = "/tmp/quillon-screenshots-XXXXXX";
+        if (mkdtemp(temp))
+            configDir = temp;
+    }
+    app.set_config_directory(configDir);
+    std::string error;
+    if (!app.initialise(error)) {
+        if (!error.empty())
+            std::fprintf(stderr, "quillon: %s\n", error.c_str());
+        return 1;
+    }
+    if (!options->screenshotDir.empty())
+        return quillon::gui::take_screenshots(backend, ui, app, options->screenshotDir) ? 0 : 1;
+    return qapp.exec();
+}

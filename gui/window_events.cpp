@@ -1,0 +1,69 @@
+#include "gui/window_events.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+#include "gui/control_tags.h"
+
+namespace quillon::gui {
+namespace {
+
+constexpr const char* kEditProperty = "quillonEdit";
+
+} // namespace
+
+WindowEvents::WindowEvents(QWidget& window, Handlers handlers)
+    : QObject(&window), window_(window), handlers_(std::move(handlers))
+{
+    window_.installEventFilter(this);
+}
+
+void WindowEvents::watch_control(QWidget& control, bool isEdit)
+{
+    control.setProperty(kEditProperty, isEdit);
+    control.installEventFilter(this);
+}
+
+std::optional<platform::Key> WindowEvents::routed_key(const QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return std::nullopt;
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return platform::Key::Enter;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return platform::Key::Tab;
+    case Qt::Key_Escape:
+        return platform::Key::Escape;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool WindowEvents::is_control(const QObject* object) const
+{
+    return tagged_control_id(object).has_value();
+}
+
+bool WindowEvents::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut && watched->property(kEditProperty).toBool()) {
+        // A menu or a drop-down opening does not move the focus away.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && handlers_.focus_lost)
+            handlers_.focus_lost(tagged_control_id(watched).value_or(0));
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress || !handlers_.key)
+        return false;
+    // A key the focused control passed on reaches the window next; the
+    // logic has seen it already then.
+    if (watched == &window_ && is_control(window_.focusWidget()))
+        return false;
+    const auto key = routed_key(*static_cast<QKeyEvent*>(event));
+    return key && handlers_.key(*key);
+}
+
+} // namespace quillon::gui
