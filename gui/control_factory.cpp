@@ -204,7 +204,10 @@ QWidget* create_widget(const ControlTemplate& c, ControlContext& context)
     }
     case ControlKind::Picture: {
         const auto id = parse_picture_id(c.text);
-        return new PictureView(id ? context.pictures.get(*id) : Picture(), &context.parent);
+        auto* view = new PictureView(id ? context.pictures.get(*id) : Picture(), &context.parent);
+        // Like a static that notifies: a click reports the picture's id.
+        view->on_click([command = context.events.command, controlId = c.id] { command(controlId, platform::BN_CLICKED); });
+        return view;
     }
     case ControlKind::TabButton:
         return create_tab_button(c, context);

@@ -1,5 +1,7 @@
 #include "gui/picture_widgets.h"
 
+#include <QMouseEvent>
+
 #include <QPainter>
 
 namespace quillon::gui {
@@ -26,6 +28,13 @@ void PictureView::set_picture(Picture picture)
 QSize PictureView::sizeHint() const { return natural_size(picture_); }
 
 void PictureView::paintEvent(QPaintEvent*) { draw_picture(*this, picture_); }
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event)
+{
+    QWidget::mouseReleaseEvent(event);
+    if (clicked_ && rect().contains(event->position().toPoint()))
+        clicked_();
+}
 
 PictureButton::PictureButton(Picture normal, Picture pressed, QWidget* parent)
     : QAbstractButton(parent), normal_(std::move(normal)), pressed_(std::move(pressed))

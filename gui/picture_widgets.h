@@ -2,6 +2,8 @@
 // push button drawn as one picture normally and another while pressed.
 #pragma once
 
+#include <functional>
+
 #include <QAbstractButton>
 #include <QWidget>
 
@@ -14,12 +16,16 @@ public:
     PictureView(Picture picture, QWidget* parent);
     void set_picture(Picture picture);
     QSize sizeHint() const override;
+    // Called when the picture is clicked (the About window closes on a click).
+    void on_click(std::function<void()> clicked) { clicked_ = std::move(clicked); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     Picture picture_;
+    std::function<void()> clicked_;
 };
 
 class PictureButton : public QAbstractButton {

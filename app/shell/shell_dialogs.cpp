@@ -18,8 +18,10 @@ public:
     }
     void on_command(int id, int code) override
     {
-        if (code != platform::BN_CLICKED)
-            return;
+        const resources::ControlTemplate* control = dialog_template() ? dialog_template()->control(id) : nullptr;
+        const bool button = control && control->kind == resources::ControlKind::PushButton;
+        if (code != platform::BN_CLICKED || !button)
+            return;  // a click on a picture or text ends nothing
         if (beep_)
             shell_.beep_if_sound();
         end_modal(id);

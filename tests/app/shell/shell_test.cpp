@@ -358,3 +358,19 @@ TEST_F(Shell, MenuCommandsWithoutTheirWindowYetAreGreyedOut)
     EXPECT_FALSE(backend.menu_command_enabled(main(), ID_LOAD_PROFILE));
     EXPECT_TRUE(backend.menu_command_enabled(main(), ID_SETTINGS));
 }
+
+TEST_F(Shell, AClickOnTheWarningPictureEndsNoDialog)
+{
+    device.present = false;
+    int asked = 0;
+    backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
+        ++asked;
+        backend.click(dialog, ids::kWarningPlace);
+        backend.click(dialog, ids::kNoResponseTextPlace);
+        EXPECT_TRUE(backend.window_shown(dialog));
+        backend.click(dialog, ids::kQuitButton);
+        return 0;
+    });
+    EXPECT_FALSE(start());
+    EXPECT_EQ(asked, 1);
+}
