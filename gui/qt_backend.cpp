@@ -2,6 +2,8 @@
 // destruction.
 #include "gui/qt_backend.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMenuBar>
 
@@ -302,6 +304,14 @@ void QtBackend::repaint(Window& w)
     record->top->update();
     if (record->top->isVisible())
         flush_paint();
+}
+
+void QtBackend::set_client_size(Window& w, int width, int height)
+{
+    const RecordPtr record = find(&w);
+    if (!record || !record->top || record->role == WindowRole::Main)
+        return;
+    record->top->setFixedSize(std::max(width, 1), std::max(height, 1));
 }
 
 int QtBackend::run_modal(Window& w)

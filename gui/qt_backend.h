@@ -48,6 +48,7 @@ public:
     // Greyed out on the bar while the window or the shown page says so.
     void enable_menu_command(platform::Window& w, int commandId, bool enabled) override;
     void repaint(platform::Window& w) override;
+    void set_client_size(platform::Window& w, int width, int height) override;
     // -1 for a window that is not a Modal one.
     int run_modal(platform::Window& w) override;
     void end_modal(platform::Window& w, int result) override;

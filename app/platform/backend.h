@@ -61,6 +61,9 @@ public:
     // Greys out a menu command whose window does not exist yet.
     virtual void enable_menu_command(Window& /*w*/, int /*commandId*/, bool /*enabled*/) {}
     virtual void repaint(Window& w) = 0;
+    // Sizes a window's client area in pixels, for windows sized by their
+    // picture rather than their template.
+    virtual void set_client_size(Window& /*w*/, int /*width*/, int /*height*/) {}
     // Runs a Modal window until end_modal; returns its result.
     virtual int run_modal(Window& w) = 0;
     virtual void end_modal(Window& w, int result) = 0;

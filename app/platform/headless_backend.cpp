@@ -93,6 +93,13 @@ bool HeadlessBackend::menu_command_enabled(const Window& w, int commandId) const
 
 void HeadlessBackend::repaint(Window&) {}
 
+void HeadlessBackend::set_client_size(Window& w, int width, int height)
+{
+    WindowState& s = must(w);
+    s.width = width;
+    s.height = height;
+}
+
 int HeadlessBackend::run_modal(Window& w)
 {
     WindowState& s = must(w);

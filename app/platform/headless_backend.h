@@ -38,6 +38,7 @@ public:
         int menuId = 0;
         std::map<int, bool> menuEnabled;  // commands greyed out or enabled again
         int focus = 0;
+        int width = 0, height = 0;  // pixels, when the program sized the window
         std::map<int, ControlState> controls;
         std::vector<int> controlOrder;  // template order, for Tab
     };
@@ -65,6 +66,7 @@ public:
     void set_menu(Window& w, const resources::Menu* menu) override;
     void enable_menu_command(Window& w, int commandId, bool enabled) override;
     void repaint(Window& w) override;
+    void set_client_size(Window& w, int width, int height) override;
     int run_modal(Window& w) override;
     void end_modal(Window& w, int result) override;
     void add_control(Window& w, const resources::ControlTemplate& c) override;

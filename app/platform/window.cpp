@@ -54,6 +54,8 @@ bool Window::shown() const { return created_ && backend().window_shown(*this); }
 void Window::set_caption(std::string_view caption) { backend().set_caption(*this, caption); }
 void Window::set_menu(int menuId) { backend().set_menu(*this, ui_.resources().menus.find(menuId)); }
 void Window::repaint() { backend().repaint(*this); }
+void Window::set_client_size(int width, int height) { backend().set_client_size(*this, width, height); }
+void Window::set_control_rect(int id, const Rect& pixels) { backend().set_control_rect(*this, id, pixels); }
 int Window::run_modal() { return backend().run_modal(*this); }
 void Window::end_modal(int result) { backend().end_modal(*this, result); }
 void Window::set_timer(int id, int periodMs) { backend().start_timer(*this, id, periodMs); }

@@ -54,6 +54,8 @@ public:
     void set_caption(std::string_view caption);
     void set_menu(int menuId);
     void repaint();
+    void set_client_size(int width, int height);
+    void set_control_rect(int id, const Rect& pixels);
     int run_modal();
     void end_modal(int result);
     void set_timer(int id, int periodMs);

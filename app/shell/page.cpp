@@ -31,8 +31,7 @@ void Page::build()
     const int dialog = shell_.state.smaller_model() ? info.smallerDialog : info.largerDialog;
     create(shell_.dialog_id(dialog), WindowRole::Page);
     set_menu(ids::kMenuBase + shell_.state.language);
-    set_caption(shell_.text(ids::kPageCaptionBase + 5 * index_));
-    set_text(ID_SEND, shell_.text(ids::kSendButton));
+    set_common_texts();
     hidden_ = true;
     show(false);
 }
@@ -88,8 +87,7 @@ intptr_t Page::on_message(const Message& m)
 void Page::set_language()
 {
     set_menu(ids::kMenuBase + shell_.state.language);
-    set_text(ID_SEND, shell_.text(ids::kSendButton));
-    set_caption(shell_.text(ids::kPageCaptionBase + 5 * index_));
+    set_common_texts();
     relabel();
     repaint();
 }
@@ -139,6 +137,14 @@ void Page::leave_for(int command)
     hidden_ = true;
     show(false);
     shell_.ui.post_command(main_, command);
+}
+
+void Page::set_common_texts()
+{
+    set_caption(shell_.text(ids::kPageCaptionBase + 5 * index_));
+    set_text(ID_SEND, shell_.text(ids::kSendButton));
+    if (has_control(ids::kPageMessage))
+        set_text(ids::kPageMessage, shell_.text(ids::kPageUnderConstruction));
 }
 
 bool Page::leave_check()

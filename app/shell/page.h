@@ -58,6 +58,7 @@ protected:
 
 private:
     void set_language();
+    void set_common_texts();
     void leave_for(int command);
 
     int index_;

@@ -72,6 +72,18 @@ void show_help(ShellContext& shell, platform::Window* owner, int textBase, int t
 
 namespace {
 
+// The splash and About window fit their picture: 8 px beside it, 7 above and
+// below; in About mode 20 px more hold the credits button.
+void fit_to_picture(platform::Window& w, bool aboutMode)
+{
+    constexpr int kLeft = 8, kTop = 7, kAboutExtra = 20;
+    constexpr int width = ids::kAboutPictureWidth + 2 * kLeft;
+    const int height = ids::kAboutPictureHeight + 2 * kTop + (aboutMode ? kAboutExtra : 0);
+    w.set_control_rect(ids::kAboutPicture, {kLeft, kTop, ids::kAboutPictureWidth, ids::kAboutPictureHeight});
+    w.set_control_rect(ids::kCreditsButton, {220, 351, 80, 18});
+    w.set_client_size(width, height);
+}
+
 void show_credits(ShellContext& shell, platform::Window* owner)
 {
     ButtonDialog d(shell, owner, ids::kCreditsDialog, false);
@@ -88,6 +100,7 @@ public:
     {
         create(ids::kSplashDialog, WindowRole::Modal);
         set_caption(shell.ui.text(ids::kProgramTitle));
+        fit_to_picture(*this, true);
         set_visible(ids::kCreditsButton, true);
     }
     void on_command(int id, int) override
@@ -114,6 +127,7 @@ SplashWindow::SplashWindow(ShellContext& shell) : Window(shell.ui, nullptr), she
 {
     create(ids::kSplashDialog, WindowRole::Modeless);
     set_caption(shell.ui.text(ids::kProgramTitle));
+    fit_to_picture(*this, false);
     // The credits button belongs to the About mode only.
     set_visible(ids::kCreditsButton, false);
     show(true);

@@ -21,6 +21,7 @@ inline constexpr int kOk = 6900;
 inline constexpr int kCreditsCaption = 6905;
 inline constexpr int kCreditsBlockBase = 6910;     // four blocks: 6910, 6915, 6920, 6925
 inline constexpr int kHelpCaptionPrefix = 6930;    // "VornISDN:"
+inline constexpr int kPageUnderConstruction = 6940;
 
 // Dialog templates (the even id; the odd one is the small-font variant).
 inline constexpr int kSplashDialog = 369;
@@ -42,6 +43,8 @@ inline constexpr int kMenuBase = 700;
 inline constexpr int kWarningPicture = 356;
 inline constexpr int kHeaderPicture = 251;
 inline constexpr int kAboutPicture = 370;
+inline constexpr int kAboutPictureWidth = 300;   // pixels
+inline constexpr int kAboutPictureHeight = 336;
 
 // Controls.
 inline constexpr int kWarningPlace = 1498;
