@@ -70,6 +70,7 @@ public:
     void set_focus(platform::Window& w, int id) override;
     int focus(const platform::Window& w) const override;
     void set_control_rect(platform::Window& w, int id, const platform::Rect& pixels) override;
+    void place_control_over(platform::Window& w, int id, int placeholderId) override;
 
     void start_timer(platform::Window& w, int id, int periodMs) override;
     void stop_timer(platform::Window& w, int id) override;

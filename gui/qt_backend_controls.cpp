@@ -169,4 +169,12 @@ void QtBackend::set_control_rect(Window& w, int id, const platform::Rect& pixels
         relayout_main_of(*record);
 }
 
+void QtBackend::place_control_over(Window& w, int id, int placeholderId)
+{
+    ControlRecord* control = find_control(w, id);
+    ControlRecord* place = find_control(w, placeholderId);
+    if (control && place && control->widget && place->widget)
+        control->widget->setGeometry(place->widget->geometry());
+}
+
 } // namespace quillon::gui

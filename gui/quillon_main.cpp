@@ -17,6 +17,9 @@
 #include "platform/ui.h"
 #include "q30com32/q30com32.h"
 #include "resources/resources.h"
+#include "pages/page_factory.h"
+#include "profile/ini_file.h"
+#include "profile/profile_keys.h"
 #include "shell/application.h"
 
 namespace {
@@ -110,10 +113,15 @@ int main(int argc, char** argv)
     std::string configDir = options->configDir;
     if (configDir.empty() && !options->screenshotDir.empty()) {
         char temp[] = "/tmp/quillon-screenshots-XXXXXX";
-        if (mkdtemp(temp))
+        if (mkdtemp(temp)) {
             configDir = temp;
+            // Not a first start: the settings dialog is photographed with the others.
+            quillon::profile::write_string(configDir + "/" + quillon::profile::kSettingsFileName,
+                                           quillon::profile::kProgramSection, quillon::profile::kFirstRunKey, "1");
+        }
     }
     app.set_config_directory(configDir);
+    app.set_main_window_setup(quillon::install_pages_and_dialogs);
     std::string error;
     if (!app.initialise(error)) {
         if (!error.empty())

@@ -64,6 +64,10 @@ bool take_screenshots(QtBackend& backend, platform::Ui& ui, Application& app, co
         run_discard_dialog(shell, main);
         run_no_response_dialog(shell, main);
         show_about(shell, main);
+        for (int command : {platform::ID_SETTINGS, platform::ID_DATA_CALLBACK}) {
+            ui.post_command(*main, command);
+            settle();
+        }
         backend.set_modal_observer(nullptr);
         SplashWindow splash(shell);
         settle();

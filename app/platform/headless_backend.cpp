@@ -238,6 +238,16 @@ void HeadlessBackend::set_control_rect(Window& w, int id, const Rect& pixels)
         c->rect = pixels;
 }
 
+void HeadlessBackend::place_control_over(Window& w, int id, int placeholderId)
+{
+    ControlState* c = find(w, id);
+    const ControlState* place = find(w, placeholderId);
+    if (c && place) {
+        c->rect = place->rect;
+        c->placedOver = placeholderId;
+    }
+}
+
 void HeadlessBackend::start_timer(Window& w, int id, int periodMs)
 {
     stop_timer(w, id);
@@ -364,7 +374,7 @@ void HeadlessBackend::choose(Window& w, int id, int index)
     if (!c || !c->enabled || index < 0 || index >= static_cast<int>(c->items.size()))
         return;
     c->selection = index;
-    if (c->kind == ControlKind::ListSelector)
+    if (c->kind == ControlKind::ListSelector || c->kind == ControlKind::PortPicture)
         ui_->send(w, UWM_CONTROL_CLICK, static_cast<uintptr_t>(id));
     else
         ui_->send_command(w, id, CBN_SELCHANGE);

@@ -28,6 +28,7 @@ public:
         bool visible = true;
         bool enabled = true;
         Rect rect;
+        int placedOver = 0;  // the placeholder the program moved it onto
     };
     struct WindowState {
         WindowRole role = WindowRole::Modeless;
@@ -86,6 +87,7 @@ public:
     void set_focus(Window& w, int id) override;
     int focus(const Window& w) const override;
     void set_control_rect(Window& w, int id, const Rect& pixels) override;
+    void place_control_over(Window& w, int id, int placeholderId) override;
     void start_timer(Window& w, int id, int periodMs) override;
     void stop_timer(Window& w, int id) override;
     int message_box(Window* owner, std::string_view text, std::string_view caption, MessageBoxButtons buttons,

@@ -1,6 +1,8 @@
 // Sections and keys of the profiles and of the program's settings file.
 #pragma once
 
+#include <string>
+
 namespace quillon::profile {
 
 inline constexpr const char* kDefaultProfileName = "default.pro";
@@ -19,5 +21,17 @@ inline constexpr const char* kSoundKey = "SOUNDON";
 inline constexpr const char* kMsnSection = "MSN_DIV";
 inline constexpr const char* kAliasKeyFormat = "ALIAS%d";  // port index 0..4
 inline constexpr const char* kDataAliasKey = "ALIASD";
+
+// SET_DIV: the general settings kept in profiles.
+inline constexpr const char* kChargeUnitKey = "CHGUNIT";
+inline constexpr const char* kCurrencyKey = "UNIT";
+inline constexpr const char* kLocalCodeKey = "LCCODE";
+inline constexpr const char* kPabxKey = "PABX";
+inline constexpr const char* kInternationalKey = "IPREDIAL";
+
+// BACK_DIV: data callback.
+inline constexpr const char* kCallbackSection = "BACK_DIV";
+inline constexpr const char* kCallbackActiveKey = "CLBKACTIVE";
+inline std::string callback_number_key(int index) { return "CLBKNUM" + std::to_string(index); }
 
 } // namespace quillon::profile

@@ -46,6 +46,8 @@ MainWindow::~MainWindow() { shutdown(); }
 
 intptr_t MainWindow::on_message(const Message& m)
 {
+    if (auto hook = hooks_.find(m.id); hook != hooks_.end())
+        return hook->second(*this, m);
     switch (m.id) {
     case UWM_READ_DEVICE:
         for (auto& p : pages_)
@@ -177,6 +179,15 @@ bool MainWindow::run_command_dialog(int commandId)
 }
 
 void MainWindow::on_close() { quit(); }
+
+void MainWindow::ensure_page_read(int index)
+{
+    auto& read = pageRead_[static_cast<std::size_t>(index)];
+    if (read || !page(index))
+        return;
+    shell_.ui.send(*page(index), UWM_READ_DEVICE);
+    read = true;
+}
 
 void MainWindow::help_command(int id)
 {

@@ -28,12 +28,21 @@ struct GeneralSettings {
     std::string currency;
 };
 
+// The data callback values the main window keeps.
+inline constexpr int kCallbackNumberCount = 10;
+struct CallbackSettings {
+    bool active = false;
+    std::array<std::string, kCallbackNumberCount> numbers;
+};
+
 class MainWindow : public platform::Window {
 public:
     // Builds a page for an index; the default makes a page still to be built.
     using PageFactory = std::function<std::unique_ptr<Page>(ShellContext&, platform::Window& main, int index)>;
     // Runs a dialog of a menu command (settings, upgrade, ...); returns its result.
     using CommandDialog = std::function<int(MainWindow&)>;
+    // Handles a message the main window leaves to others (the profile sequences).
+    using MessageHook = std::function<intptr_t(MainWindow&, const platform::Message&)>;
 
     static constexpr int kPollTimer = 1;
     static constexpr int kPollPeriodMs = 1000;
@@ -45,6 +54,7 @@ public:
 
     void set_page_factory(PageFactory factory) { pageFactory_ = std::move(factory); }
     void set_command_dialog(int commandId, CommandDialog dialog) { dialogs_[commandId] = std::move(dialog); }
+    void set_message_hook(uint32_t message, MessageHook hook) { hooks_[message] = std::move(hook); }
 
     // The start-up of the window: search, identify, shared data, pages, the
     // no-response dialog. 0 on success, -1 when the user chose to quit.
@@ -67,12 +77,16 @@ public:
     void read_port_aliases();
     void read_language_and_general_settings();
     void read_general_settings();
+    void read_callback_settings();
 
     Page* page(int index) const { return pages_[static_cast<std::size_t>(index)].get(); }
     Page* current_page() const { return page(shell_.state.currentPage); }
     bool page_read(int index) const { return pageRead_[static_cast<std::size_t>(index)]; }
+    // Reads a page from the device unless that happened already.
+    void ensure_page_read(int index);
     const GeneralSettings& general_settings() const { return settings_; }
     GeneralSettings& general_settings() { return settings_; }
+    CallbackSettings& callback_settings() { return callback_; }
     ShellContext& shell() { return shell_; }
 
 private:
@@ -98,10 +112,12 @@ private:
     ShellContext& shell_;
     PageFactory pageFactory_;
     std::map<int, CommandDialog> dialogs_;
+    std::map<uint32_t, MessageHook> hooks_;
     std::array<std::unique_ptr<Page>, platform::kPageCount> pages_{};
     std::array<bool, platform::kPageCount> pageRead_{};
     Page* activePage_ = nullptr;
     GeneralSettings settings_;
+    CallbackSettings callback_;
     bool pollPaused_ = false;
     bool pollBusy_ = false;
     int pollFailures_ = 0;

@@ -22,6 +22,7 @@ inline constexpr int kCreditsCaption = 6905;
 inline constexpr int kCreditsBlockBase = 6910;     // four blocks: 6910, 6915, 6920, 6925
 inline constexpr int kHelpCaptionPrefix = 6930;    // "VornISDN:"
 inline constexpr int kPageUnderConstruction = 6940;
+inline constexpr int kProgressTitle = 6935;        // "VornISDN-Status"
 
 // Dialog templates (the even id; the odd one is the small-font variant).
 inline constexpr int kSplashDialog = 369;

@@ -183,6 +183,17 @@ void MainWindow::read_general_settings()
     settings_.chargeUnit = read_text(q30::DRV_CHARGE_UNIT);
 }
 
+void MainWindow::read_callback_settings()
+{
+    DrvCmd on = blank_record();
+    callback_.active = shell_.gate.send(q30::DRV_CALLBACK_ON, &on) == 0 && on.on != 0;
+    for (int i = 0; i < kCallbackNumberCount; ++i) {
+        DrvCmd r = blank_record(0, i);
+        callback_.numbers[static_cast<std::size_t>(i)] =
+            shell_.gate.send(q30::DRV_CALLBACK_NUMBER, &r) == 0 ? std::string(q30::record::str(r)) : std::string{};
+    }
+}
+
 void MainWindow::run_no_response_loop(int& result)
 {
     AppState& state = shell_.state;

@@ -112,9 +112,12 @@ TEST_F(ShippedResources, ShellDialogsAndBothModelsPagesExistWithTheControlsThePr
         {856, {1498, 1548, 1053, 1054, 2154}},
     };
     std::map<int, std::vector<int>> expected = required;
+    // Pages still to be built show a placeholder text; the MSN pages are built.
     const std::vector<int> pageControls = {1000, 2154, 57670};
-    for (const int page : {802, 804, 806, 808, 810, 812, 814, 816, 818, 820, 826, 828, 830, 832, 834, 836, 838, 840})
+    for (const int page : {804, 806, 808, 810, 812, 814, 816, 818, 820, 828, 830, 832, 834, 836, 838, 840})
         expected[page] = pageControls;
+    for (const int page : {802, 826})
+        expected[page] = {2154, 57670};
 
     for (const auto& [id, controls] : expected) {
         const DialogTemplate* t = res().dialogs.find(id);
@@ -153,7 +156,9 @@ TEST_F(ShippedResources, ControlsStayInsideTheirDialogAndApart)
                 const ControlTemplate& b = t->controls[k];
                 const bool framed = (a.kind == ControlKind::Group && contains(a.rect, b.rect)) ||
                                     (b.kind == ControlKind::Group && contains(b.rect, a.rect));
-                EXPECT_FALSE(overlaps(a.rect, b.rect) && !framed)
+                // Placeholders only mark where the program puts or paints something.
+                const bool marker = a.kind == ControlKind::Placeholder || b.kind == ControlKind::Placeholder;
+                EXPECT_FALSE(overlaps(a.rect, b.rect) && !framed && !marker)
                     << "dialog " << t->id << ": controls " << a.id << " and " << b.id << " overlap";
             }
         }
