@@ -14,6 +14,7 @@
 #include "gui/group_frame.h"
 #include "gui/list_selector.h"
 #include "gui/picture_widgets.h"
+#include "gui/port_picture_widget.h"
 #include "gui/tab_button.h"
 #include "resources/menu.h"
 
@@ -91,6 +92,8 @@ int control_check(const ControlRecord& control)
 {
     if (auto* tab = as<TabButton>(control))
         return tab->selected() ? 1 : 0;
+    if (auto* picture = as<PortPictureWidget>(control))
+        return picture->busy() ? 1 : 0;
     if (auto* box = as<QCheckBox>(control)) {
         switch (box->checkState()) {
         case Qt::Checked:
@@ -110,6 +113,8 @@ void set_control_check(ControlRecord& control, int state)
 {
     if (auto* tab = as<TabButton>(control)) {
         tab->set_selected(state != 0);
+    } else if (auto* picture = as<PortPictureWidget>(control)) {
+        picture->set_busy(state != 0);
     } else if (auto* box = as<QCheckBox>(control)) {
         const QSignalBlocker quiet(box);
         if (state == 2)
@@ -137,6 +142,8 @@ int control_selection(const ControlRecord& control)
         return list->currentRow();
     if (auto* selector = as<ListSelector>(control))
         return selector->current();
+    if (auto* picture = as<PortPictureWidget>(control))
+        return picture->current();
     return -1;
 }
 
@@ -155,6 +162,8 @@ void set_control_selection(ControlRecord& control, int index)
         }
     } else if (auto* selector = as<ListSelector>(control)) {
         selector->set_current(index);
+    } else if (auto* picture = as<PortPictureWidget>(control)) {
+        picture->set_current(index);
     }
 }
 
@@ -173,6 +182,9 @@ void set_control_items(ControlRecord& control, const std::vector<std::string>& i
         list->addItems(qt_list(items));
     } else if (auto* selector = as<ListSelector>(control)) {
         selector->set_items(qt_list(items), qt_list(shown));
+        return;
+    } else if (auto* picture = as<PortPictureWidget>(control)) {
+        picture->set_items(items);
         return;
     }
     set_control_selection(control, keep);

@@ -27,11 +27,12 @@ struct ControlRecord {
 std::string control_text(const ControlRecord& control);
 void set_control_text(ControlRecord& control, std::string_view text, PictureLibrary& pictures);
 
-// 0 or 1 (2: indeterminate check box); page buttons: selected.
+// 0 or 1 (2: indeterminate check box); page buttons: selected; port
+// pictures: the busy marker.
 int control_check(const ControlRecord& control);
 void set_control_check(ControlRecord& control, int state);
 
-// The current entry of a list, drop-down list or selector; -1 for none and
+// The current entry of a list, drop-down list, selector or port picture; -1 for none and
 // for other controls. Indices outside the entries select none.
 int control_selection(const ControlRecord& control);
 void set_control_selection(ControlRecord& control, int index);

@@ -18,6 +18,7 @@
 #include "gui/group_frame.h"
 #include "gui/list_selector.h"
 #include "gui/picture_widgets.h"
+#include "gui/port_picture_widget.h"
 #include "gui/tab_button.h"
 #include "platform/message_ids.h"
 #include "resources/menu.h"
@@ -168,11 +169,12 @@ QWidget* create_help_button(ControlContext& context)
     return button;
 }
 
-QWidget* create_port_picture(ControlContext& context)
+QWidget* create_port_picture(const ControlTemplate& c, ControlContext& context)
 {
-    auto* frame = new QFrame(&context.parent);
-    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
-    return frame;
+    auto* picture = new PortPictureWidget(resources::port_picture_kind_from_text(c.text),
+                                          has(c, resources::kStyleDropDown), context.pictures, &context.parent);
+    picture->on_picked = [picked = context.events.selector_picked, id = c.id](int) { picked(id); };
+    return picture;
 }
 
 QWidget* create_widget(const ControlTemplate& c, ControlContext& context)
@@ -216,7 +218,7 @@ QWidget* create_widget(const ControlTemplate& c, ControlContext& context)
     case ControlKind::HelpButton:
         return create_help_button(context);
     case ControlKind::PortPicture:
-        return create_port_picture(context);
+        return create_port_picture(c, context);
     }
     return new QWidget(&context.parent);
 }
@@ -227,7 +229,8 @@ QRect placed(const ControlTemplate& c, QWidget& widget, const DialogUnitScale& u
     QRect rect(px.x, px.y, px.width, px.height);
     if (c.kind == ControlKind::HelpButton)
         rect.setSize(QSize(kHelpButtonSize, kHelpButtonSize));
-    else if (dynamic_cast<PictureView*>(&widget) || dynamic_cast<PictureButton*>(&widget))
+    else if (dynamic_cast<PictureView*>(&widget) || dynamic_cast<PictureButton*>(&widget) ||
+             dynamic_cast<PortPictureWidget*>(&widget))
         rect.setSize(widget.sizeHint().isValid() ? widget.sizeHint() : rect.size());
     else if (c.kind == ControlKind::DropList)
         // A drop-down list's rectangle includes its open list.

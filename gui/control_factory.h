@@ -19,7 +19,7 @@ struct ControlEvents {
     std::function<void(int id, int code)> command;
     // A page button was clicked.
     std::function<void(int id)> tab_clicked;
-    // The user picked an entry of a list selector.
+    // The user picked an entry of a list selector or a port picture.
     std::function<void(int id)> selector_picked;
 };
 
@@ -32,8 +32,8 @@ struct ControlContext {
     ControlEvents events;
 };
 
-// Pictures and picture buttons take their picture's size at the control's
-// position; everything else the control's rectangle.
+// Pictures, picture buttons and port pictures take their own size at the
+// control's position; everything else the control's rectangle.
 QWidget* create_control(const resources::ControlTemplate& control, ControlContext& context);
 
 // The help button is 15 x 15 pixels whatever its rectangle says.

@@ -6,20 +6,23 @@
 
 namespace quillon::gui {
 
-Picture PictureLibrary::get(int id)
+Picture PictureLibrary::get(int id) { return get(id, resources::kNoLanguage); }
+
+Picture PictureLibrary::get(int id, int language)
 {
-    auto found = loaded_.find(id);
+    const std::pair<int, int> key(id, language);
+    auto found = loaded_.find(key);
     if (found != loaded_.end())
         return found->second;
-    Picture picture;
-    const std::string path = resources_.picture_path(id);
-    if (!path.empty()) {
-        auto renderer = std::make_shared<QSvgRenderer>(QString::fromStdString(path));
-        if (renderer->isValid())
-            picture = std::move(renderer);
-    }
-    loaded_.emplace(id, picture);
-    return picture;
+    return loaded_.emplace(key, load(resources_.picture_path(id, language))).first->second;
+}
+
+Picture PictureLibrary::load(const std::string& path)
+{
+    if (path.empty())
+        return {};
+    auto renderer = std::make_shared<QSvgRenderer>(QString::fromStdString(path));
+    return renderer->isValid() ? renderer : Picture();
 }
 
 QSize natural_size(const Picture& picture) { return picture ? picture->defaultSize() : QSize(); }

@@ -5,6 +5,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <string_view>
 
 #include <QSize>
@@ -22,10 +24,16 @@ public:
 
     // The picture, or null when there is no valid file for the id.
     Picture get(int id);
+    // The picture in a language's variant where it has one (port pictures).
+    Picture get(int id, int language);
 
 private:
+    Picture load(const std::string& path);
+
     const resources::Resources& resources_;
-    std::map<int, Picture> loaded_;  // null entries remember missing pictures
+    // By id and language (resources::kNoLanguage for get(id)); null entries
+    // remember missing pictures.
+    std::map<std::pair<int, int>, Picture> loaded_;
 };
 
 // The size a picture is drawn at: its own, never scaled.

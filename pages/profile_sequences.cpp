@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "pages/data_callback.h"
+#include "pages/msn_page.h"
 #include "profile/ini_file.h"
 #include "profile/profile_keys.h"
 #include "shell/shell_ids.h"
@@ -188,6 +189,9 @@ void load_profile_sequence(MainWindow& main, int which)
             continue;
         main.ensure_page_read(page);
         shell.ui.send(*main.page(page), UWM_LOAD_PROFILE, static_cast<uintptr_t>(which));
+        if (const auto* msn = dynamic_cast<const MsnPage*>(main.page(page)))
+            for (const std::string& key : msn->refused_profile_keys())
+                skipped.push_back(std::string(profile::kMsnSection) + "/" + key);
     }
     progress.set_line(shell.text(kLoadingDone));
     progress.set_position(kLoadRangeMs, kLoadRangeMs);

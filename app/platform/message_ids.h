@@ -18,6 +18,7 @@ inline constexpr uint32_t UWM_CLOSE_PAGE = WM_USER + 0x05;
 inline constexpr uint32_t UWM_PAGE_HIDE = WM_USER + 0x06;
 inline constexpr uint32_t UWM_PAGE_SHOW = WM_USER + 0x07;
 inline constexpr uint32_t UWM_SET_LANGUAGE = WM_USER + 0x08;
+inline constexpr uint32_t UWM_PORTPIC_REFRESH = WM_USER + 0x0A;  // a port picture re-reads its choice
 inline constexpr uint32_t UWM_STATUS_PANEL = WM_USER + 0x0B;
 inline constexpr uint32_t UWM_IDENTIFY_DEVICE = WM_USER + 0x0C;
 inline constexpr uint32_t UWM_LOAD_PROFILE = WM_USER + 0x0E;

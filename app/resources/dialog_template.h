@@ -56,6 +56,7 @@ enum ControlStyle : unsigned {
     kStyleGroupStart = 1u << 10,// GROUPSTART: first radio button of a group
     kStyleBold = 1u << 11,      // BOLD: text in bold
     kStylePassword = 1u << 12,  // unused by the device pages; kept for completeness
+    kStyleDropDown = 1u << 13,  // DROPDOWN: a port picture with the arrow field of a drop-down
 };
 
 struct ControlTemplate {

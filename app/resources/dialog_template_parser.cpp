@@ -40,7 +40,7 @@ struct StyleKeyword {
     std::string_view keyword;
 };
 
-constexpr std::array<StyleKeyword, 13> kStyleKeywords = {{
+constexpr std::array<StyleKeyword, 14> kStyleKeywords = {{
     {kStyleDefault, "DEFAULT"},
     {kStyleDisabled, "DISABLED"},
     {kStyleHidden, "HIDDEN"},
@@ -54,6 +54,7 @@ constexpr std::array<StyleKeyword, 13> kStyleKeywords = {{
     {kStyleGroupStart, "GROUPSTART"},
     {kStyleBold, "BOLD"},
     {kStylePassword, "PASSWORD"},
+    {kStyleDropDown, "DROPDOWN"},
 }};
 
 // "LIMIT <n>": the most characters an edit takes.

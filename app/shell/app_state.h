@@ -58,6 +58,10 @@ struct AppState {
 // "VornISDN Q%d" / "VornISDN Q%d-USB" for models 20 and above, else "????".
 std::string model_name(int model, bool usb);
 
+// The default name of a port: its number in double quotes ("\"11\""); for
+// port index 5, the data port, "\"data\"".
+std::string default_alias(int portIndex);
+
 // Languages outside 0..2 (from a hand-edited profile) count as English.
 int clamp_language(int language);
 

@@ -123,7 +123,7 @@ void show_about(ShellContext& shell, platform::Window* owner)
     about.run_modal();
 }
 
-SplashWindow::SplashWindow(ShellContext& shell) : Window(shell.ui, nullptr), shell_(shell)
+SplashWindow::SplashWindow(ShellContext& shell) : Window(shell.ui, nullptr)
 {
     create(ids::kSplashDialog, WindowRole::Modeless);
     set_caption(shell.ui.text(ids::kProgramTitle));

@@ -27,9 +27,6 @@ void show_about(ShellContext& shell, platform::Window* owner);
 class SplashWindow : public platform::Window {
 public:
     explicit SplashWindow(ShellContext& shell);
-
-private:
-    ShellContext& shell_;
 };
 
 } // namespace quillon

@@ -19,13 +19,6 @@ constexpr int kBootProbeNothing = 1;
 constexpr int kBootProbeFound = 2;
 constexpr int kFirstRunMaxChars = 10;
 
-std::string default_alias(int portIndex)
-{
-    if (portIndex >= kMaxPorts)
-        return "\"data\"";
-    return "\"" + std::to_string(kPortNumbers[static_cast<std::size_t>(portIndex)]) + "\"";
-}
-
 } // namespace
 
 int MainWindow::create_main(SplashWindow* splash, uint64_t startTimeMs)

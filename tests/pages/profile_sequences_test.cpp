@@ -109,3 +109,15 @@ TEST_F(Profiles, ASaveThatCannotWriteSaysWhereAndWhy)
     EXPECT_NE(backend.message_boxes()[0].text.find(folder), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_directory(folder)) << "nothing was clobbered";
 }
+
+TEST_F(Profiles, RefusedMsnsOfTheProfileAreNamedToo)
+{
+    start();
+    std::ofstream(file()) << "[MSN_DIV]\nAMSN00=4711\x02" "9\nAMSN01=4712\n";
+    backend.answer_file_dialogs_with({file()});
+    backend.menu(ID_LOAD_PROFILE);
+    backend.pump();
+    ASSERT_EQ(backend.message_boxes().size(), 1u);
+    EXPECT_NE(backend.message_boxes()[0].text.find("MSN_DIV/AMSN00"), std::string::npos)
+        << backend.message_boxes()[0].text;
+}
