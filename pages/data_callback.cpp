@@ -1,8 +1,10 @@
 #include "pages/data_callback.h"
 
 #include <array>
+#include <memory>
 
 #include "pages/phone_number.h"
+#include "pages/port_picture.h"
 #include "shell/shell_dialogs.h"
 #include "profile/profile_keys.h"
 #include "shell/shell_ids.h"
@@ -24,6 +26,8 @@ constexpr int kHeadingText = 6375;
 constexpr int kExplanationText = 6380;
 constexpr int kHelpText = 7060;
 constexpr int kNotANumber = 9650;
+constexpr int kDataPortPicturePlace = 1028;
+constexpr int kDataPortIndex = 5;
 
 bool accepted(int32_t result, const DrvCmd& r) { return result == 0 && r.ok == 1; }
 
@@ -38,6 +42,9 @@ public:
         set_text(kExplanation, shell_.text(kExplanationText));
         set_text(IDCANCEL, shell_.text(ids::kCancel));
         set_text(ID_SEND, shell_.text(ids::kOk));
+        // The data port's picture, for display only.
+        picture_ = std::make_unique<PortPicture>(shell_, *this, kDataPortPicturePlace, kDataPortIndex,
+                                                 PortPictureKind::DataPort, PortPicture::Look{false, false});
         const CallbackSettings& now = main_.callback_settings();
         editedActive_ = confirmedActive_ = now.active;
         edited_ = confirmed_ = now.numbers;
@@ -119,6 +126,7 @@ private:
 
     MainWindow& main_;
     ShellContext& shell_;
+    std::unique_ptr<PortPicture> picture_;
     bool editedActive_ = false, confirmedActive_ = false;
     std::array<std::string, kCallbackNumberCount> edited_, confirmed_;
 };
