@@ -19,6 +19,7 @@
 #include "gui/list_selector.h"
 #include "gui/picture_widgets.h"
 #include "gui/port_picture_widget.h"
+#include "gui/progress_bar.h"
 #include "gui/tab_button.h"
 #include "platform/message_ids.h"
 #include "resources/menu.h"
@@ -219,6 +220,8 @@ QWidget* create_widget(const ControlTemplate& c, ControlContext& context)
         return create_help_button(context);
     case ControlKind::PortPicture:
         return create_port_picture(c, context);
+    case ControlKind::ProgressBar:
+        return new ProgressBarWidget(&context.parent);
     }
     return new QWidget(&context.parent);
 }

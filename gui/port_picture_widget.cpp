@@ -103,7 +103,10 @@ void PortPictureWidget::pick(int index)
 
 int PortPictureWidget::menu_area_left() const
 {
-    return kind_ == resources::PortPictureKind::Language ? kLanguageMenuAreaLeft : kMenuAreaLeft;
+    const int left = kind_ == resources::PortPictureKind::Language ? kLanguageMenuAreaLeft : kMenuAreaLeft;
+    // A control narrower than its menu area could never be opened with the
+    // left button: then the whole control opens the menu.
+    return left < width() ? left : 0;
 }
 
 QPoint PortPictureWidget::picture_position() const { return dropDown_ ? kDropDownPicturePosition : kPicturePosition; }

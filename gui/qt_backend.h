@@ -71,6 +71,7 @@ public:
     int focus(const platform::Window& w) const override;
     void set_control_rect(platform::Window& w, int id, const platform::Rect& pixels) override;
     void place_control_over(platform::Window& w, int id, int placeholderId) override;
+    void set_progress(platform::Window& w, int id, int position, int range) override;
 
     void start_timer(platform::Window& w, int id, int periodMs) override;
     void stop_timer(platform::Window& w, int id) override;

@@ -1,9 +1,11 @@
 // Controls: creation after the template, values, visibility, focus and
 // placement.
+
 #include "gui/qt_backend.h"
 
 #include "gui/control_factory.h"
 #include "gui/control_tags.h"
+#include "gui/progress_bar.h"
 #include "platform/message_ids.h"
 #include "platform/ui.h"
 #include "platform/window.h"
@@ -167,6 +169,13 @@ void QtBackend::set_control_rect(Window& w, int id, const platform::Rect& pixels
     control->widget->setGeometry(pixels.x, pixels.y, std::max(0, pixels.width), std::max(0, pixels.height));
     if (const RecordPtr record = find(&w))
         relayout_main_of(*record);
+}
+
+void QtBackend::set_progress(Window& w, int id, int position, int range)
+{
+    ControlRecord* control = find_control(w, id);
+    if (auto* bar = control ? dynamic_cast<ProgressBarWidget*>(control->widget.data()) : nullptr)
+        bar->set_progress(position, range);
 }
 
 void QtBackend::place_control_over(Window& w, int id, int placeholderId)

@@ -30,7 +30,6 @@ constexpr int kSaveRange = 100;
 constexpr int kSaveStep = 10;
 constexpr int kLoadRangeMs = 25000;
 constexpr int kClosingPauseMs = 400;
-constexpr int kBarCells = 40;
 
 // Pages with a section of their own: all but the charges (7) and the log (9).
 bool has_section(int page) { return page != 7 && page != 9; }
@@ -51,12 +50,7 @@ public:
     }
     void set_position(int position, int range)
     {
-        const int clamped = range <= 0 ? 0 : std::clamp(position, 0, range);
-        const int filled = range <= 0 ? 0 : clamped * kBarCells / range;
-        std::string bar;
-        for (int i = 0; i < kBarCells; ++i)
-            bar += i < filled ? "\u2588" : "\u2591";
-        set_text(kProgressBar, bar);
+        set_progress(kProgressBar, position, range);
         repaint();
     }
 };

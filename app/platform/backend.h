@@ -88,6 +88,8 @@ public:
     virtual bool enabled(const Window& w, int id) const = 0;
     virtual void set_focus(Window& w, int id) = 0;
     virtual int focus(const Window& w) const = 0;  // id of the focused control, 0 none
+    // A progress bar's filled part: position of range (clamped to 0..range).
+    virtual void set_progress(Window& w, int id, int position, int range) = 0;
     // Moves a control onto the rectangle of another (a placeholder).
     virtual void place_control_over(Window& w, int id, int placeholderId) = 0;
     // Moves or resizes a control (pixels relative to the window's client area).

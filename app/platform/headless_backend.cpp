@@ -238,6 +238,14 @@ void HeadlessBackend::set_control_rect(Window& w, int id, const Rect& pixels)
         c->rect = pixels;
 }
 
+void HeadlessBackend::set_progress(Window& w, int id, int position, int range)
+{
+    if (ControlState* c = find(w, id)) {
+        c->range = range;
+        c->position = range <= 0 ? 0 : std::clamp(position, 0, range);
+    }
+}
+
 void HeadlessBackend::place_control_over(Window& w, int id, int placeholderId)
 {
     ControlState* c = find(w, id);

@@ -29,6 +29,7 @@ public:
         bool enabled = true;
         Rect rect;
         int placedOver = 0;  // the placeholder the program moved it onto
+        int position = 0, range = 0;  // progress bars
     };
     struct WindowState {
         WindowRole role = WindowRole::Modeless;
@@ -88,6 +89,7 @@ public:
     int focus(const Window& w) const override;
     void set_control_rect(Window& w, int id, const Rect& pixels) override;
     void place_control_over(Window& w, int id, int placeholderId) override;
+    void set_progress(Window& w, int id, int position, int range) override;
     void start_timer(Window& w, int id, int periodMs) override;
     void stop_timer(Window& w, int id) override;
     int message_box(Window* owner, std::string_view text, std::string_view caption, MessageBoxButtons buttons,

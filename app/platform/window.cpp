@@ -78,6 +78,7 @@ bool Window::visible(int id) const { return backend().visible(*this, id); }
 void Window::set_enabled(int id, bool enabled) { backend().set_enabled(*this, id, enabled); }
 bool Window::enabled(int id) const { return backend().enabled(*this, id); }
 void Window::set_focus(int id) { backend().set_focus(*this, id); }
+void Window::set_progress(int id, int position, int range) { backend().set_progress(*this, id, position, range); }
 int Window::focus() const { return backend().focus(*this); }
 
 } // namespace quillon::platform

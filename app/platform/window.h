@@ -76,6 +76,7 @@ public:
     void set_enabled(int id, bool enabled);
     bool enabled(int id) const;
     void set_focus(int id);
+    void set_progress(int id, int position, int range);
     int focus() const;
 
     // The template the window was created from (null before create), and

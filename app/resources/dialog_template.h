@@ -38,6 +38,7 @@ enum class ControlKind {
     ListSelector, // SELECTOR: the drop-down list selector of the pages
     HelpButton,   // HELPBUTTON: the 15 x 15 help picture button
     PortPicture,  // PORTPICTURE: the port picture selector
+    ProgressBar,  // PROGRESS: a bar showing position / range
 };
 
 // Style flags of a control.

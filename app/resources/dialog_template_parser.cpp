@@ -18,7 +18,7 @@ struct KindKeyword {
     std::string_view keyword;
 };
 
-constexpr std::array<KindKeyword, 14> kKindKeywords = {{
+constexpr std::array<KindKeyword, 15> kKindKeywords = {{
     {ControlKind::Edit, "EDIT"},
     {ControlKind::CheckBox, "CHECKBOX"},
     {ControlKind::RadioButton, "RADIO"},
@@ -33,6 +33,7 @@ constexpr std::array<KindKeyword, 14> kKindKeywords = {{
     {ControlKind::ListSelector, "SELECTOR"},
     {ControlKind::HelpButton, "HELPBUTTON"},
     {ControlKind::PortPicture, "PORTPICTURE"},
+    {ControlKind::ProgressBar, "PROGRESS"},
 }};
 
 struct StyleKeyword {
