@@ -407,6 +407,14 @@ void send_image(const std::vector<uint8_t>& image)
     }
 }
 
+// After a download the line goes back to 115200 bit/s and the device is identified again.
+int32_t back_to_full_speed()
+{
+    DrvCmd speed = record(0, 0, 0);
+    speed.value = q30::kSpeed115200;
+    return D_SendDrvCmd(q30::DRV_SET_SPEED, &speed);
+}
+
 std::string firmware_reported()
 {
     DrvCmd info = record(0, 0, 0);
@@ -424,9 +432,7 @@ TEST(DialectDownload, AGoodImageIsTakenAndTheNewVersionReported)
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_DOWNLOAD_START, nullptr), 1);
     send_image(q30sim::make_firmware_image(q30sim::Model::Q30, "1.4.2"));
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_DOWNLOAD_RESULT, nullptr), 3);
-    DrvCmd speed = record(0, 0, 0);
-    speed.value = q30::kSpeed115200;
-    EXPECT_EQ(D_SendDrvCmd(q30::DRV_SET_SPEED, &speed), 1);
+    EXPECT_EQ(back_to_full_speed(), 1);
     EXPECT_EQ(firmware_reported(), "1.4.2");
 }
 
@@ -442,9 +448,7 @@ TEST(DialectDownload, AWrongImageLeavesTheDeviceInItsBootLoaderUntilAGoodOneCome
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_BOOT_RESET, &reset), 2) << "the boot loader says FAIL";
     send_image(q30sim::make_firmware_image(q30sim::Model::Q30, "1.3.9"));
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_DOWNLOAD_RESULT, nullptr), 3);
-    DrvCmd speed = record(0, 0, 0);
-    speed.value = q30::kSpeed115200;
-    EXPECT_EQ(D_SendDrvCmd(q30::DRV_SET_SPEED, &speed), 1);
+    EXPECT_EQ(back_to_full_speed(), 1);
     EXPECT_EQ(firmware_reported(), "1.3.9");
 }
 

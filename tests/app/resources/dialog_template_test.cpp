@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "parse_errors.h"
+
 #include "resources/dialog_template.h"
 
 namespace quillon::resources {
 namespace {
 
-std::vector<int> error_lines(const std::vector<ParseError>& errors)
-{
-    std::vector<int> lines;
-    for (const ParseError& e : errors)
-        lines.push_back(e.line);
-    return lines;
-}
+using testing::error_lines;
 
 TEST(DialogTemplateParse, ReadsDialogFontControlsStylesAndLimit)
 {

@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "parse_errors.h"
+
 #include "resources/string_table.h"
 #include "temp_folder.h"
 
 namespace quillon::resources {
 namespace {
 
-std::vector<int> error_lines(const std::vector<ParseError>& errors)
-{
-    std::vector<int> lines;
-    for (const ParseError& e : errors)
-        lines.push_back(e.line);
-    return lines;
-}
+using testing::error_lines;
 
 TEST(StringTableText, ResolvesEscapesAndSkipsCommentsAndBlankLines)
 {
