@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "com_ports.h"
 #include "commands.h"
-#include "port_probe.h"
+#include "q30com32/com_ports.h"
+#include "q30com32/port_probe.h"
 #include "q30com32/q30com32.h"
 
 namespace quillon::cli {
@@ -50,9 +50,10 @@ int ports(const std::vector<std::string>& args)
         std::fprintf(stderr, "quillon-cli ports: takes no arguments\n");
         return 2;
     }
-    for (const PortReport& r : probe_com_ports()) {
-        std::string origin = r.fromEnvironment ? "  (from Q30COM32_COM" + std::to_string(r.comNumber) + ")" : "";
-        std::printf("COM%d  %-24s %s%s\n", r.comNumber, r.path.c_str(), r.state.c_str(), origin.c_str());
+    for (const q30::PortReport& r : q30::probe_com_ports()) {
+        std::string origin = r.fromEnvironment ? "  (from " + q30::com_variable(r.comNumber - 1) + ")" : "";
+        std::printf("COM%d  %-24s %s%s\n", r.comNumber, r.path.c_str(), q30::port_state_text(r).c_str(),
+                    origin.c_str());
     }
     return 0;
 }

@@ -43,6 +43,18 @@ QString without_carriage_returns(std::string_view text)
     return result;
 }
 
+// The same text leaves the field alone, so that a field set to what the
+// user typed keeps the caret where the typing goes on. A field without the
+// focus shows the start of a text too long for it.
+void set_line_text(QLineEdit& edit, const QString& text)
+{
+    if (edit.text() == text)
+        return;
+    edit.setText(text);
+    if (!edit.hasFocus())
+        edit.setCursorPosition(0);
+}
+
 template <typename T>
 T* as(const ControlRecord& control)
 {
@@ -74,7 +86,7 @@ void set_control_text(ControlRecord& control, std::string_view text, PictureLibr
         return;
     const QSignalBlocker quiet(widget);
     if (auto* edit = as<QLineEdit>(control))
-        edit->setText(qt_text(text));
+        set_line_text(*edit, qt_text(text));
     else if (auto* edit = as<QPlainTextEdit>(control))
         edit->setPlainText(without_carriage_returns(text));
     else if (auto* label = as<QLabel>(control))

@@ -93,6 +93,10 @@ QWidget* create_push_button(const ControlTemplate& c, ControlContext& context)
                                    &context.parent);
     } else {
         auto* push = new QPushButton(qt_text(c.text), &context.parent);
+        // Enter presses only the button the template marks DEFAULT, and
+        // only when the window's logic leaves the key alone; a dialog must
+        // not make any other button its default on its own.
+        push->setAutoDefault(false);
         push->setDefault(has(c, resources::kStyleDefault));
         button = push;
     }

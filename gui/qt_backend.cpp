@@ -10,6 +10,7 @@
 #include "gui/control_factory.h"
 #include "gui/menu_builder.h"
 #include "gui/window_frames.h"
+#include "gui/window_placement.h"
 #include "platform/message_ids.h"
 #include "platform/ui.h"
 #include "platform/window.h"
@@ -61,6 +62,30 @@ QWidget* QtBackend::window_widget(const Window& w) const
 {
     const RecordPtr record = find(&w);
     return record ? record->top.data() : nullptr;
+}
+
+QWidget* QtBackend::shown_main_window() const
+{
+    for (const auto& [window, record] : windows_)
+        if (record->role == WindowRole::Main && record->top && record->top->isVisible())
+            return record->top.data();
+    return nullptr;
+}
+
+void QtBackend::place_window(WindowRecord& record)
+{
+    QWidget* top = record.top.data();
+    if (!top || !top->isWindow())
+        return;
+    // The application window opens in the middle of the screen, once;
+    // afterwards it stays where the user put it.
+    if (record.role == WindowRole::Main) {
+        if (!record.placed)
+            place_centred(*top, nullptr);
+        record.placed = true;
+        return;
+    }
+    place_centred(*top, shown_main_window());
 }
 
 QWidget* QtBackend::create_frame(WindowRecord& record, const RecordPtr& owner, QSize clientSize)
@@ -249,6 +274,8 @@ void QtBackend::show_window(Window& w, bool show)
     // A dialog shown anew starts without an answer from before.
     if (show && record->role == WindowRole::Modal)
         record->earlyResult.reset();
+    if (show && record->top->isHidden())
+        place_window(*record);
     record->top->setVisible(show);
 }
 
@@ -325,6 +352,8 @@ int QtBackend::run_modal(Window& w)
         return result;
     }
     auto* dialog = static_cast<ModalFrame*>(record->top.data());
+    if (dialog->isHidden())
+        place_window(*record);
     const WeakRecord weak = record;
     record->running = true;
     record.reset();

@@ -111,6 +111,10 @@ private:
     static MainFrame* main_frame(const WindowRecord& record);
 
     QWidget* create_frame(WindowRecord& record, const RecordPtr& owner, QSize clientSize);
+    // The application window while it is shown, else null.
+    QWidget* shown_main_window() const;
+    // Puts a window about to be shown where it opens (window_placement.h).
+    void place_window(WindowRecord& record);
     void add_control_to(const RecordPtr& record, const resources::ControlTemplate& c);
     void relayout_main_of(const WindowRecord& record) const;
     void refresh_main_frame(WindowRecord& main);

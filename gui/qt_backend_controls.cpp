@@ -3,6 +3,8 @@
 
 #include "gui/qt_backend.h"
 
+#include <QLineEdit>
+
 #include "gui/control_factory.h"
 #include "gui/control_tags.h"
 #include "gui/progress_bar.h"
@@ -141,8 +143,14 @@ bool QtBackend::enabled(const Window& w, int id) const
 
 void QtBackend::set_focus(Window& w, int id)
 {
-    if (ControlRecord* control = find_control(w, id))
-        control->widget->setFocus(Qt::OtherFocusReason);
+    ControlRecord* control = find_control(w, id);
+    if (!control)
+        return;
+    control->widget->setFocus(Qt::OtherFocusReason);
+    // A field the program (or Enter or Tab, through the logic) moves to is
+    // selected whole, so that typing replaces its text.
+    if (auto* edit = qobject_cast<QLineEdit*>(control->widget.data()))
+        edit->selectAll();
 }
 
 int QtBackend::focus(const Window& w) const

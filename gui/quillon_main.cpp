@@ -2,24 +2,21 @@
 //
 //   quillon [--demo [q20|q30|q30-usb]] [--config-dir DIR] [--screenshot DIR]
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <QApplication>
-#include <stdlib.h>
 
 #include "demo_device.h"
 #include "gui/qt_backend.h"
 #include "gui/screenshots.h"
+#include "gui/start_options.h"
 #include "platform/ui.h"
 #include "q30com32/q30com32.h"
 #include "resources/resources.h"
-#include "pages/page_factory.h"
-#include "profile/ini_file.h"
-#include "profile/profile_keys.h"
+#include "pages/page_table.h"
 #include "shell/application.h"
 
 namespace {
@@ -29,7 +26,8 @@ constexpr const char* kUsage =
     "  --demo [MODEL]    run on an emulated device with demo data (COM1 points at it)\n"
     "  --config-dir DIR  keep default.pro and quillon.ini in DIR instead of ~/.config/quillon\n"
     "  --screenshot DIR  save the main window with each page, and each dialog, in each\n"
-    "                    language as PNG files in DIR, then end\n";
+    "                    language as PNG files in DIR, then end\n"
+    "  --version         print the program's version\n";
 
 struct Options {
     bool demo = false;
@@ -70,6 +68,9 @@ std::optional<Options> parse(int argc, char** argv)
         } else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             std::exit(0);
+        } else if (a == "--version") {
+            std::printf("quillon %s\n", QUILLON_VERSION);
+            std::exit(0);
         } else {
             std::fprintf(stderr, "quillon: unknown option %s\n%s", a.c_str(), kUsage);
             return std::nullopt;
@@ -86,6 +87,7 @@ int main(int argc, char** argv)
     if (!options)
         return 2;
     QApplication qapp(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
 
     quillon::resources::Resources resources;
     std::vector<quillon::resources::ParseError> problems;
@@ -108,27 +110,31 @@ int main(int argc, char** argv)
 
     quillon::gui::QtBackend backend(resources);
     quillon::platform::Ui ui(backend, resources);
-    quillon::Application app(ui, D_SendDrvCmd);
-    // Pictures for review must not touch the user's own profile.
-    std::string configDir = options->configDir;
-    if (configDir.empty() && !options->screenshotDir.empty()) {
-        char temp[] = "/tmp/quillon-screenshots-XXXXXX";
-        if (mkdtemp(temp)) {
-            configDir = temp;
-            // Not a first start: the settings dialog is photographed with the others.
-            quillon::profile::write_string(configDir + "/" + quillon::profile::kSettingsFileName,
-                                           quillon::profile::kProgramSection, quillon::profile::kFirstRunKey, "1");
+    // Pictures for review run on a copy of the configuration folder: never a
+    // first start (the settings dialog is photographed with the others, no
+    // dialog waits for a person), and the user's folder stays as it was.
+    const bool screenshots = !options->screenshotDir.empty();
+    std::optional<quillon::gui::ScratchConfigFolder> scratch;
+    if (screenshots) {
+        scratch.emplace(options->configDir);
+        if (scratch->path().empty()) {
+            std::fprintf(stderr, "quillon: cannot make a temporary folder for the screenshots\n");
+            return 1;
         }
     }
-    app.set_config_directory(configDir);
+    quillon::Application app(ui, D_SendDrvCmd);
+    app.set_config_directory(screenshots ? scratch->path() : options->configDir);
     app.set_main_window_setup(quillon::install_pages_and_dialogs);
     std::string error;
     if (!app.initialise(error)) {
-        if (!error.empty())
+        if (!error.empty()) {
             std::fprintf(stderr, "quillon: %s\n", error.c_str());
+            if (!screenshots)
+                quillon::gui::show_start_failure(ui, error);
+        }
         return 1;
     }
-    if (!options->screenshotDir.empty())
+    if (screenshots)
         return quillon::gui::take_screenshots(backend, ui, app, options->screenshotDir) ? 0 : 1;
     return qapp.exec();
 }

@@ -1,6 +1,8 @@
 #include "gui/user_dialogs.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include "platform/message_ids.h"
 
 namespace quillon::gui {
@@ -50,6 +52,29 @@ ButtonSet button_set(MessageBoxButtons buttons)
 
 } // namespace
 
+int title_room(const QString& title, const QFont& font)
+{
+    // The frame's icon and buttons take about as much again as a short
+    // title; a bold title font runs a little wider than the box's own.
+    constexpr int kFrameButtonsRoom = 150;
+    QFont titleFont = font;
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(title) + kFrameButtonsRoom;
+}
+
+void keep_title_readable(QMessageBox& box)
+{
+    // A message box takes the width of its text; a short text left the
+    // window manager no room for the title. A strut across the box's grid
+    // widens it, which QMessageBox's own sizing respects.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const int width = title_room(box.windowTitle(), box.font());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 int message_box_answer(QMessageBox::StandardButton clicked, MessageBoxButtons buttons)
 {
     switch (clicked) {
@@ -83,6 +108,7 @@ int run_message_box(QWidget* parent, std::string_view text, std::string_view cap
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(set.positive);
     box.setEscapeButton(set.negative);
+    keep_title_readable(box);
     box.exec();
     return message_box_answer(box.standardButton(box.clickedButton()), buttons);
 }

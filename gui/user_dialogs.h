@@ -15,6 +15,11 @@ namespace quillon::gui {
 int run_message_box(QWidget* parent, std::string_view text, std::string_view caption,
                     platform::MessageBoxButtons buttons, platform::MessageBoxIcon icon);
 
+// The width a window needs for `title` to show whole in its title bar.
+int title_room(const QString& title, const QFont& font);
+// Makes a message box wide enough for its title.
+void keep_title_readable(QMessageBox& box);
+
 // The answer for the button that ended a box; a box closed otherwise
 // answers as its negative button (or OK when it has only that).
 int message_box_answer(QMessageBox::StandardButton clicked, platform::MessageBoxButtons buttons);

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 #include "gui/control_tags.h"
@@ -51,8 +52,15 @@ bool WindowEvents::is_control(const QObject* object) const
 bool WindowEvents::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut && watched->property(kEditProperty).toBool()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // A menu or a drop-down opening does not move the focus away.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && handlers_.focus_lost)
+        if (reason == Qt::PopupFocusReason)
+            return false;
+        // Left for another control, a field shows the start of its text
+        // again; another window coming to the front keeps its selection.
+        if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && reason != Qt::ActiveWindowFocusReason)
+            edit->setCursorPosition(0);
+        if (handlers_.focus_lost)
             handlers_.focus_lost(tagged_control_id(watched).value_or(0));
         return false;
     }

@@ -20,6 +20,11 @@ void ask_instead_of_closing(QCloseEvent* event, const std::function<void()>& onC
         onCloseBox();
 }
 
+// Dialogs and status windows have a fixed size: a title, the system menu
+// and a close box, nothing to maximise or minimise.
+constexpr Qt::WindowFlags kFixedWindowButtons =
+    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
 } // namespace
 
 void apply_window_colours(QWidget& window)
@@ -33,7 +38,8 @@ void apply_window_colours(QWidget& window)
 MainFrame::MainFrame()
     : controlArea_(new QWidget(this)), pageArea_(new QWidget(controlArea_))
 {
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // Its size is fixed by its pages: it can be minimised, not maximised.
+    setWindowFlags(Qt::Window | kFixedWindowButtons | Qt::WindowMinimizeButtonHint);
     setCentralWidget(controlArea_);
     // The window takes exactly the size of its contents.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -69,7 +75,10 @@ void MainFrame::relayout()
 
 void MainFrame::closeEvent(QCloseEvent* event) { ask_instead_of_closing(event, on_close_box); }
 
-ModalFrame::ModalFrame(QWidget* parent) : QDialog(parent) { apply_window_colours(*this); }
+ModalFrame::ModalFrame(QWidget* parent) : QDialog(parent, Qt::Dialog | kFixedWindowButtons)
+{
+    apply_window_colours(*this);
+}
 
 void ModalFrame::reject()
 {
@@ -81,7 +90,10 @@ void ModalFrame::reject()
 
 void ModalFrame::closeEvent(QCloseEvent* event) { ask_instead_of_closing(event, on_close_box); }
 
-ModelessFrame::ModelessFrame(QWidget* parent) : QWidget(parent, Qt::Window) { apply_window_colours(*this); }
+ModelessFrame::ModelessFrame(QWidget* parent) : QWidget(parent, Qt::Window | kFixedWindowButtons)
+{
+    apply_window_colours(*this);
+}
 
 void ModelessFrame::closeEvent(QCloseEvent* event) { ask_instead_of_closing(event, on_close_box); }
 

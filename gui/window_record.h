@@ -41,6 +41,7 @@ struct WindowRecord : std::enable_shared_from_this<WindowRecord> {
     // shows (the shown page's, else its own).
     std::weak_ptr<WindowRecord> shownPage;
     const resources::Menu* barMenu = nullptr;
+    bool placed = false;  // opened once in the middle of the screen
 
     // Page: the main window it lies in (none for a page without one, which
     // then stands on its own).

@@ -5,8 +5,10 @@
 
 #include "pages/phone_number.h"
 #include "pages/port_picture.h"
+#include "shell/device_set.h"
+#include "shell/next_input.h"
+#include "shell/page_values.h"
 #include "shell/shell_dialogs.h"
-#include "profile/profile_keys.h"
 #include "shell/shell_ids.h"
 
 namespace quillon {
@@ -29,8 +31,6 @@ constexpr int kNotANumber = 9650;
 constexpr int kDataPortPicturePlace = 1028;
 constexpr int kDataPortIndex = 5;
 
-bool accepted(int32_t result, const DrvCmd& r) { return result == 0 && r.ok == 1; }
-
 class DataCallbackDialog : public Window {
 public:
     explicit DataCallbackDialog(MainWindow& main) : Window(main.shell().ui, &main), main_(main), shell_(main.shell())
@@ -45,10 +45,25 @@ public:
         // The data port's picture, for display only.
         picture_ = std::make_unique<PortPicture>(shell_, *this, kDataPortPicturePlace, kDataPortIndex,
                                                  PortPictureKind::DataPort, PortPicture::Look{false, false});
-        const CallbackSettings& now = main_.callback_settings();
-        editedActive_ = confirmedActive_ = now.active;
-        edited_ = confirmed_ = now.numbers;
+        // The main window has just read the settings: they are the device copies.
+        CallbackSettings& now = main_.callback_settings();
+        active_.bind_device(&now.active);
+        active_.read(now.active);
+        for (std::size_t i = 0; i < numbers_.size(); ++i) {
+            numbers_[i].bind_device(&now.numbers[i]);
+            numbers_[i].read(now.numbers[i]);
+        }
         show_values();
+    }
+
+    bool on_key(Key key) override
+    {
+        if (key == Key::Escape)
+            return false;
+        // Enter and Tab store the controls and move on; OK is a click.
+        store_controls();
+        focus_next_input(*this);
+        return true;
     }
 
     void on_command(int id, int code) override
@@ -78,57 +93,62 @@ public:
 private:
     void show_values()
     {
-        set_check(kSwitch, editedActive_ ? 1 : 0);
+        set_check(kSwitch, active_.edited() ? 1 : 0);
         for (int i = 0; i < kCallbackNumberCount; ++i)
-            set_text(kFirstNumber + i, edited_[static_cast<std::size_t>(i)]);
+            set_text(kFirstNumber + i, numbers_[static_cast<std::size_t>(i)].edited());
     }
     void store_controls()
     {
-        editedActive_ = check(kSwitch) != 0;
+        active_.edit(check(kSwitch) != 0);
         for (int i = 0; i < kCallbackNumberCount; ++i)
-            edited_[static_cast<std::size_t>(i)] = text(kFirstNumber + i);
+            numbers_[static_cast<std::size_t>(i)].edit(text(kFirstNumber + i));
     }
     void check_number(int i)
     {
         store_controls();
-        auto& number = edited_[static_cast<std::size_t>(i)];
-        if (is_phone_number_text(number))
+        auto& number = numbers_[static_cast<std::size_t>(i)];
+        if (is_phone_number_text(number.edited()))
             return;
-        shell_.ui.message_box(this, shell_.text(kNotANumber), shell_.ui.text(ids::kProgramTitle),
-                              MessageBoxButtons::Ok, MessageBoxIcon::Warning);
-        number = confirmed_[static_cast<std::size_t>(i)];
-        set_text(kFirstNumber + i, number);
+        const bool tooLong = number.edited().size() > kMaxPhoneDigits;
+        shell_.ui.message_box(this, shell_.text(tooLong ? ids::kMax15Digits : kNotANumber),
+                              shell_.ui.text(ids::kProgramTitle), MessageBoxButtons::Ok, MessageBoxIcon::Warning);
+        number.discard();
+        set_text(kFirstNumber + i, number.edited());
         set_focus(kFirstNumber + i);
     }
     void send_and_close()
     {
         shell_.beep_if_sound();
         store_controls();
-        CallbackSettings& main = main_.callback_settings();
-        if (editedActive_ != confirmedActive_) {
+        const std::string group = shell_.text(kCaption);
+        ValueReport report;
+        if (active_.changed()) {
             DrvCmd r = blank_record(0, 0, q30::OP_SET);
-            r.on = editedActive_ ? 1 : 0;
-            if (accepted(shell_.gate.send(q30::DRV_CALLBACK_ON, &r), r))
-                confirmedActive_ = main.active = editedActive_;
+            r.on = active_.edited() ? 1 : 0;
+            const SetProblem problem = send_set(shell_.gate, q30::DRV_CALLBACK_ON, r);
+            if (problem == SetProblem::None)
+                active_.accept();
+            report.add(group, shell_.text(kSwitchCaption), problem);
         }
         for (int i = 0; i < kCallbackNumberCount; ++i) {
-            const auto index = static_cast<std::size_t>(i);
-            if (edited_[index] == confirmed_[index])
+            auto& number = numbers_[static_cast<std::size_t>(i)];
+            if (!number.changed())
                 continue;
             DrvCmd r = blank_record(0, i, q30::OP_SET);
-            q30::record::set_str(r, edited_[index]);
-            if (accepted(shell_.gate.send(q30::DRV_CALLBACK_NUMBER, &r), r))
-                confirmed_[index] = main.numbers[index] = edited_[index];
+            const SetProblem problem = send_text_set(shell_.gate, q30::DRV_CALLBACK_NUMBER, r, number.edited());
+            if (problem == SetProblem::None)
+                number.accept();
+            report.add(group, std::to_string(i), problem);
         }
-        store_controls();
+        report.tell(shell_, this, ids::kSendNotAccepted);
         end_modal(ID_SEND);
     }
 
     MainWindow& main_;
     ShellContext& shell_;
     std::unique_ptr<PortPicture> picture_;
-    bool editedActive_ = false, confirmedActive_ = false;
-    std::array<std::string, kCallbackNumberCount> edited_, confirmed_;
+    Field<bool> active_;
+    std::array<Field<std::string>, kCallbackNumberCount> numbers_;
 };
 
 } // namespace
@@ -138,23 +158,6 @@ int run_data_callback_dialog(MainWindow& main)
     main.read_callback_settings();
     DataCallbackDialog dialog(main);
     return dialog.run_modal();
-}
-
-std::vector<std::string> send_callback_settings(MainWindow& main)
-{
-    ShellContext& shell = main.shell();
-    const CallbackSettings& s = main.callback_settings();
-    std::vector<std::string> refused;
-    DrvCmd on = blank_record(0, 0, q30::OP_SET);
-    on.on = s.active ? 1 : 0;
-    shell.gate.send(q30::DRV_CALLBACK_ON, &on);
-    for (int i = 0; i < kCallbackNumberCount; ++i) {
-        DrvCmd r = blank_record(0, i, q30::OP_SET);
-        q30::record::set_str(r, s.numbers[static_cast<std::size_t>(i)]);
-        if (shell.gate.send(q30::DRV_CALLBACK_NUMBER, &r) == q30::kResultRefused)
-            refused.push_back(profile::callback_number_key(i));
-    }
-    return refused;
 }
 
 } // namespace quillon

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "shell/main_window.h"
 
@@ -11,9 +10,5 @@ namespace quillon {
 
 // Reads the settings from the device, then runs the dialog; returns how it ended.
 int run_data_callback_dialog(MainWindow& main);
-
-// Sends the main window's callback settings to the device as a profile
-// load does; returns the keys of the values the library refused to send.
-std::vector<std::string> send_callback_settings(MainWindow& main);
 
 } // namespace quillon

@@ -6,7 +6,8 @@
 #include <cstdio>
 
 #include "platform/ui.h"
-#include "profile/ini_file.h"
+#include "profile/ini_document.h"
+#include "shell/device_set.h"
 #include "profile/profile_keys.h"
 #include "q30com32/q30com32.h"
 #include "shell/shell_ids.h"
@@ -62,44 +63,44 @@ std::string profile_text(const std::string& text)
 
 const char* flag_text(bool on) { return on ? "1" : "0"; }
 
-// Every value of the ports in use and of the data port.
-bool same_values(const MsnPage::Values& a, const MsnPage::Values& b, int portCount)
+// What the profile holds for an alias: nothing for the default name.
+std::string alias_profile_text(const std::string& alias, int aliasIndex)
 {
-    for (int p = 0; p < portCount; ++p)
-        if (a.ports[at(p)].msn != b.ports[at(p)].msn || a.ports[at(p)].clip != b.ports[at(p)].clip ||
-            a.aliases[at(p)] != b.aliases[at(p)])
-            return false;
-    return a.dataPort.msn == b.dataPort.msn && a.dataPort.clip == b.dataPort.clip &&
-           a.aliases[at(kDataPortIndex)] == b.aliases[at(kDataPortIndex)];
+    return alias == default_alias(aliasIndex) ? std::string() : profile_text(alias);
 }
 
 } // namespace
 
 bool valid_msn(const std::string& text) { return is_phone_number_text(text); }
 
-MsnPage::MsnPage(ShellContext& shell, Window& mainWindow) : Page(shell, mainWindow, 0) {}
+MsnPage::MsnPage(ShellContext& shell, Window& mainWindow) : Page(shell, mainWindow, 0)
+{
+    AppState& state = shell_.state;
+    for (int p = 0; p < kMaxPorts; ++p) {
+        for (int j = 0; j < kPortMsnCount; ++j)
+            msns_[at(p)][at(j)].bind_device(&state.portMsns[at(p)].msn[at(j)]);
+        clips_[at(p)].bind_device(&state.portMsns[at(p)].clip);
+        values_.add_all(msns_[at(p)]);
+    }
+    for (int j = 0; j < kDataPortMsnCount; ++j)
+        dataMsns_[at(j)].bind_device(&state.dataPortMsns.msn[at(j)]);
+    dataClip_.bind_device(&state.dataPortMsns.clip);
+    for (int i = 0; i < kAliasCount; ++i)
+        aliases_[at(i)].bind_device(&state.portAliases[at(i)]);
+    values_.add_all(clips_);
+    values_.add_all(dataMsns_);
+    values_.add(dataClip_);
+    values_.add_all(aliases_);
+}
 
 MsnPage::~MsnPage() = default;
 
-// The controls are set up with the first message after the window was
-// built, as Page::build() offers no later step of its own.
-intptr_t MsnPage::on_message(const Message& m)
-{
-    if (!controlsReady_ && created())
-        set_up_controls();
-    return Page::on_message(m);
-}
+const Field<std::string>& MsnPage::msn(int port, int index) const { return msns_.at(at(port)).at(at(index)); }
+const Field<std::string>& MsnPage::data_msn(int index) const { return dataMsns_.at(at(index)); }
+const Field<std::string>& MsnPage::alias(int aliasIndex) const { return aliases_.at(at(aliasIndex)); }
 
-bool MsnPage::on_key(Key key)
+void MsnPage::on_built()
 {
-    if (!controlsReady_ && created())
-        set_up_controls();
-    return Page::on_key(key);
-}
-
-void MsnPage::set_up_controls()
-{
-    controlsReady_ = true;
     adapt_to_model();
     const PortPicture::Look look{true, true};
     for (int i = 0; i < kAliasCount; ++i) {
@@ -112,11 +113,20 @@ void MsnPage::set_up_controls()
     }
 }
 
+// The Q20 has three ports: the rows of ports 31 and 32 are hidden, and
+// their values take no part in changes, sends and profiles.
 void MsnPage::adapt_to_model()
 {
     AppState& state = shell_.state;
     state.portCount = state.smaller_model() ? kSmallerModelPorts : kMaxPorts;
-    for (int p = state.portCount; p < kMaxPorts; ++p) {
+    for (int p = 0; p < kMaxPorts; ++p) {
+        const bool inUse = p < state.portCount;
+        for (auto& field : msns_[at(p)])
+            field.set_in_use(inUse);
+        clips_[at(p)].set_in_use(inUse);
+        aliases_[at(p)].set_in_use(inUse);
+        if (inUse)
+            continue;
         set_visible(kFirstPicturePlace + p, false);
         set_visible(alias_edit(p), false);
         for (int j = 0; j < kPortMsnCount; ++j)
@@ -136,59 +146,56 @@ PortPicture* MsnPage::picture(int pictureIndex) const
 void MsnPage::read_device()
 {
     const AppState& state = shell_.state;
-    edited_.ports = state.portMsns;
-    edited_.dataPort = state.dataPortMsns;
-    for (int i = 0; i < kAliasCount; ++i) {
-        const std::string& alias = state.portAliases[at(i)];
-        edited_.aliases[at(i)] = alias.empty() ? default_alias(i) : alias;
+    for (int p = 0; p < kMaxPorts; ++p) {
+        for (int j = 0; j < kPortMsnCount; ++j)
+            msns_[at(p)][at(j)].read(state.portMsns[at(p)].msn[at(j)]);
+        clips_[at(p)].read(state.portMsns[at(p)].clip);
     }
-    confirmed_ = edited_;
+    for (int j = 0; j < kDataPortMsnCount; ++j)
+        dataMsns_[at(j)].read(state.dataPortMsns.msn[at(j)]);
+    dataClip_.read(state.dataPortMsns.clip);
+    for (int i = 0; i < kAliasCount; ++i) {
+        const std::string alias = state.portAliases[at(i)];
+        aliases_[at(i)].read(alias.empty() ? default_alias(i) : alias);
+    }
     refresh();
 }
 
 void MsnPage::store_controls()
 {
     for (int p = 0; p < port_count(); ++p) {
-        PortMsns& port = edited_.ports[at(p)];
         for (int j = 0; j < kPortMsnCount; ++j)
-            port.msn[at(j)] = text(msn_edit(p, j));
-        port.clip = check(clip_box(p)) != 0;
-        edited_.aliases[at(p)] = text(alias_edit(p));
+            msns_[at(p)][at(j)].edit(text(msn_edit(p, j)));
+        clips_[at(p)].edit(check(clip_box(p)) != 0);
+        aliases_[at(p)].edit(text(alias_edit(p)));
     }
     for (int j = 0; j < kDataPortMsnCount; ++j)
-        edited_.dataPort.msn[at(j)] = text(data_msn_edit(j));
-    edited_.dataPort.clip = check(kDataClipBox) != 0;
-    edited_.aliases[at(kDataPortIndex)] = text(kDataAliasEdit);
+        dataMsns_[at(j)].edit(text(data_msn_edit(j)));
+    dataClip_.edit(check(kDataClipBox) != 0);
+    aliases_[at(kDataPortIndex)].edit(text(kDataAliasEdit));
 }
 
 void MsnPage::refresh()
 {
     for (int p = 0; p < port_count(); ++p) {
-        const PortMsns& port = edited_.ports[at(p)];
         for (int j = 0; j < kPortMsnCount; ++j)
-            set_text(msn_edit(p, j), port.msn[at(j)]);
-        set_check(clip_box(p), port.clip ? 1 : 0);
-        set_text(alias_edit(p), edited_.aliases[at(p)]);
+            set_text(msn_edit(p, j), msns_[at(p)][at(j)].edited());
+        set_check(clip_box(p), clips_[at(p)].edited() ? 1 : 0);
+        set_text(alias_edit(p), aliases_[at(p)].edited());
     }
     for (int j = 0; j < kDataPortMsnCount; ++j)
-        set_text(data_msn_edit(j), edited_.dataPort.msn[at(j)]);
-    set_check(kDataClipBox, edited_.dataPort.clip ? 1 : 0);
-    set_text(kDataAliasEdit, edited_.aliases[at(kDataPortIndex)]);
-}
-
-bool MsnPage::changed() const { return !same_values(edited_, confirmed_, port_count()); }
-
-void MsnPage::discard_changes()
-{
-    edited_ = confirmed_;
-    refresh();
+        set_text(data_msn_edit(j), dataMsns_[at(j)].edited());
+    set_check(kDataClipBox, dataClip_.edited() ? 1 : 0);
+    set_text(kDataAliasEdit, aliases_[at(kDataPortIndex)].edited());
 }
 
 void MsnPage::relabel()
 {
     for (int k = 0; k < kLabelCount; ++k)
         set_text(kFirstLabel + k, shell_.text(kFirstLabelText + 5 * k));
-    send_to_pictures(UWM_SET_LANGUAGE, 0);
+    for (auto& picture : pictures_)
+        if (picture)
+            shell_.ui.send(*picture, UWM_SET_LANGUAGE);
 }
 
 void MsnPage::on_command(int id, int code)
@@ -211,186 +218,166 @@ void MsnPage::on_control_click(int controlId)
             return;
 }
 
-std::string& MsnPage::edited_msn_of(int controlId)
+Field<std::string>& MsnPage::msn_field_of(int controlId)
 {
-    const int n = controlId - kFirstMsnEdit;
     if (controlId >= kFirstDataMsnEdit)
-        return edited_.dataPort.msn[at(controlId - kFirstDataMsnEdit)];
-    return edited_.ports[at(n / kPortMsnCount)].msn[at(n % kPortMsnCount)];
-}
-
-const std::string& MsnPage::device_msn_of(int controlId) const
-{
-    const AppState& state = shell_.state;
+        return dataMsns_[at(controlId - kFirstDataMsnEdit)];
     const int n = controlId - kFirstMsnEdit;
-    if (controlId >= kFirstDataMsnEdit)
-        return state.dataPortMsns.msn[at(controlId - kFirstDataMsnEdit)];
-    return state.portMsns[at(n / kPortMsnCount)].msn[at(n % kPortMsnCount)];
+    return msns_[at(n / kPortMsnCount)][at(n % kPortMsnCount)];
 }
 
 void MsnPage::check_typed_msn(int controlId)
 {
-    if (valid_msn(text(controlId)))
+    const std::string typed = text(controlId);
+    if (valid_msn(typed))
         return;
     // The message box takes the focus, and the edit stores its bad text on
     // leaving: the field is put back only once the box is closed. What was
     // typed into the other fields stays.
-    shell_.ui.message_box(this, shell_.text(kDigitsOnlyMessage), shell_.ui.text(ids::kProgramTitle));
+    const bool tooLong = typed.size() > kMaxPhoneDigits && valid_msn(typed.substr(0, kMaxPhoneDigits));
+    shell_.ui.message_box(this, shell_.text(tooLong ? ids::kMax15Digits : kDigitsOnlyMessage),
+                          shell_.ui.text(ids::kProgramTitle));
     store_controls();
-    edited_msn_of(controlId) = device_msn_of(controlId);
+    Field<std::string>& field = msn_field_of(controlId);
+    field.edit(field.device());
     refresh();
     set_focus(controlId);
 }
 
-void MsnPage::send_to_device() { send(SendKind::Changes); }
+std::string MsnPage::value_name(int labelIndex, const std::string& what) const
+{
+    return shell_.text(kFirstLabelText + 5 * labelIndex) + ": " + what;
+}
+
+void MsnPage::send_to_device(ValueReport& report) { send(SendKind::Changes, report, shell_.text(ids::kPageCaptionBase)); }
 
 void MsnPage::tick() const { shell_.ui.send(main_, UWM_PROGRESS_TICK); }
 
 // A profile load sends every value whatever the device copy says, with a
 // progress tick after each MSN, each port's CLIP and each data-port MSN.
-void MsnPage::send(SendKind kind)
+void MsnPage::send(SendKind kind, ValueReport& report, const std::string& group)
 {
-    store_controls();
-    AppState& state = shell_.state;
     const bool loading = kind == SendKind::ProfileLoad;
-
-    for (int p = 0; p < port_count(); ++p) {
-        const int port = kPortNumbers[at(p)];
-        for (int j = 0; j < kPortMsnCount; ++j) {
-            const std::string& msn = edited_.ports[at(p)].msn[at(j)];
-            if ((loading || msn != state.portMsns[at(p)].msn[at(j)]) &&
-                send_msn(port, j, msn, key(kMsnKeyFormat, p, j).c_str(), kind))
-                state.portMsns[at(p)].msn[at(j)] = confirmed_.ports[at(p)].msn[at(j)] = msn;
-            if (loading)
-                tick();
-        }
-    }
-    for (int p = 0; p < port_count(); ++p) {
-        const bool clip = edited_.ports[at(p)].clip;
-        if ((loading || clip != state.portMsns[at(p)].clip) && send_clip(kPortNumbers[at(p)], clip))
-            state.portMsns[at(p)].clip = confirmed_.ports[at(p)].clip = clip;
-        if (loading)
-            tick();
-    }
-    for (int j = 0; j < kDataPortMsnCount; ++j) {
-        const std::string& msn = edited_.dataPort.msn[at(j)];
-        if ((loading || msn != state.dataPortMsns.msn[at(j)]) &&
-            send_msn(q30::kDevicePort, j, msn, key(kDataMsnKeyFormat, j).c_str(), kind))
-            state.dataPortMsns.msn[at(j)] = confirmed_.dataPort.msn[at(j)] = msn;
-        if (loading)
-            tick();
-    }
-    const bool dataClip = edited_.dataPort.clip;
-    if (loading || dataClip != state.dataPortMsns.clip) {
-        if (send_clip(q30::kDevicePort, dataClip))
-            state.dataPortMsns.clip = confirmed_.dataPort.clip = dataClip;
-        if (loading)
-            tick();
-    }
+    auto name = [&](int labelIndex, const std::string& what, const std::string& key) {
+        return loading ? key : value_name(labelIndex, what);
+    };
+    for (int p = 0; p < port_count(); ++p)
+        for (int j = 0; j < kPortMsnCount; ++j)
+            send_msn(kPortNumbers[at(p)], j, msns_[at(p)][at(j)],
+                     name(p, "MSN " + std::to_string(j + 1), key(kMsnKeyFormat, p, j)), kind, report, group);
+    for (int p = 0; p < port_count(); ++p)
+        send_clip(kPortNumbers[at(p)], clips_[at(p)], name(p, "CLIP", key(kClipKeyFormat, p)), kind, report,
+                  group);
+    for (int j = 0; j < kDataPortMsnCount; ++j)
+        send_msn(q30::kDevicePort, j, dataMsns_[at(j)],
+                 name(kDataPortIndex, "MSN " + std::to_string(j + 1), key(kDataMsnKeyFormat, j)), kind, report,
+                 group);
+    send_clip(q30::kDevicePort, dataClip_, name(kDataPortIndex, "CLIP", kDataClipKey), kind, report, group);
 
     apply_aliases_and_pictures();
     shell_.ui.send(main_, UWM_REREAD_FORWARDING);
 }
 
-bool MsnPage::send_msn(int port, int index, const std::string& msn, const char* profileKey, SendKind kind)
+void MsnPage::send_msn(int port, int index, Field<std::string>& field, const std::string& name, SendKind kind,
+                       ValueReport& report, const std::string& group)
 {
-    DrvCmd r = blank_record(port, index, q30::OP_SET);
-    int32_t result = q30::kResultRefused;
-    // A text the record cannot hold whole is not sent cut short.
-    if (msn.size() < sizeof r.str) {
-        q30::record::set_str(r, msn);
-        result = shell_.gate.send(q30::DRV_MSN, &r);
+    const bool loading = kind == SendKind::ProfileLoad;
+    if (loading || field.differs_from_device()) {
+        DrvCmd r = blank_record(port, index, q30::OP_SET);
+        const SetProblem problem = send_text_set(shell_.gate, q30::DRV_MSN, r, field.edited());
+        if (problem == SetProblem::None)
+            field.accept();
+        report.add(group, name, problem);
     }
-    if (result == q30::kResultRefused && kind == SendKind::ProfileLoad)
-        refusedKeys_.emplace_back(profileKey);
-    return result == q30::kResultOk && r.ok == 1;
+    if (loading)
+        tick();
 }
 
-bool MsnPage::send_clip(int port, bool on)
+void MsnPage::send_clip(int port, Field<bool>& field, const std::string& name, SendKind kind, ValueReport& report,
+                        const std::string& group)
 {
+    const bool loading = kind == SendKind::ProfileLoad;
+    if (!loading && !field.differs_from_device())
+        return;
     DrvCmd r = blank_record(port, 0, q30::OP_SET);
-    r.on = on ? 1 : 0;
-    return shell_.gate.send(q30::DRV_CLIP, &r) == q30::kResultOk && r.ok == 1;
+    r.on = field.edited() ? 1 : 0;
+    const SetProblem problem = send_set(shell_.gate, q30::DRV_CLIP, r);
+    if (problem == SetProblem::None)
+        field.accept();
+    report.add(group, name, problem);
+    if (loading)
+        tick();
 }
 
+// The names and pictures live in the default profile, not in the device:
+// they are taken as they are, in one write of that file.
 void MsnPage::apply_aliases_and_pictures()
 {
-    AppState& state = shell_.state;
+    profile::IniDocument defaults = profile::IniDocument::open(shell_.state.defaultProfilePath);
     for (int i = 0; i < kAliasCount; ++i) {
         if (i >= port_count() && i != kDataPortIndex)
             continue;
-        std::string& alias = edited_.aliases[at(i)];
-        if (alias.empty())
-            alias = default_alias(i);
-        const std::string written = alias == default_alias(i) ? std::string() : profile_text(alias);
-        // A profile that cannot be written keeps its old names; the program
-        // goes on with the new ones.
-        (void)profile::write_string(state.defaultProfilePath, profile::kMsnSection, alias_key(i), written);
-        state.portAliases[at(i)] = confirmed_.aliases[at(i)] = alias;
+        Field<std::string>& alias = aliases_[at(i)];
+        if (alias.edited().empty())
+            alias.edit(default_alias(i));
+        defaults.write_string(profile::kMsnSection, alias_key(i), alias_profile_text(alias.edited(), i));
+        alias.accept();
     }
-    send_to_pictures(UWM_SAVE_PROFILE, 0);
+    for (auto& picture : pictures_)
+        if (picture)
+            picture->write_choice(defaults);
+    // A profile that cannot be written keeps its old names; the program
+    // goes on with the new ones.
+    (void)defaults.commit();
     refresh();
 }
 
-void MsnPage::send_to_pictures(uint32_t message, uintptr_t wparam)
+void MsnPage::load_profile(const profile::IniDocument& profile, ValueReport& report)
 {
     for (auto& picture : pictures_)
         if (picture)
-            shell_.ui.send(*picture, message, wparam);
-}
-
-const std::string& MsnPage::profile_path(int which) const
-{
-    return which == 1 ? shell_.state.chosenProfilePath : shell_.state.defaultProfilePath;
-}
-
-void MsnPage::load_profile(int which)
-{
-    refusedKeys_.clear();
-    send_to_pictures(UWM_LOAD_PROFILE, static_cast<uintptr_t>(which));
-    const std::string& path = profile_path(which);
-    auto read_text = [&](const std::string& name) { return profile::read_string(path, profile::kMsnSection, name, ""); };
-    auto read_flag = [&](const std::string& name) { return profile::read_int(path, profile::kMsnSection, name, 0) != 0; };
+            picture->read_choice(profile);
+    auto read_text = [&](const std::string& name) { return profile.read_string(profile::kMsnSection, name, ""); };
+    auto read_flag = [&](const std::string& name) { return profile.read_int(profile::kMsnSection, name, 0) != 0; };
 
     for (int p = 0; p < port_count(); ++p) {
-        edited_.aliases[at(p)] = read_text(alias_key(p));
+        aliases_[at(p)].edit(read_text(alias_key(p)));
         for (int j = 0; j < kPortMsnCount; ++j)
-            edited_.ports[at(p)].msn[at(j)] = read_text(key(kMsnKeyFormat, p, j));
-        edited_.ports[at(p)].clip = read_flag(key(kClipKeyFormat, p));
+            msns_[at(p)][at(j)].edit(read_text(key(kMsnKeyFormat, p, j)));
+        clips_[at(p)].edit(read_flag(key(kClipKeyFormat, p)));
     }
-    edited_.aliases[at(kDataPortIndex)] = read_text(alias_key(kDataPortIndex));
+    aliases_[at(kDataPortIndex)].edit(read_text(alias_key(kDataPortIndex)));
     for (int j = 0; j < kDataPortMsnCount; ++j)
-        edited_.dataPort.msn[at(j)] = read_text(key(kDataMsnKeyFormat, j));
-    edited_.dataPort.clip = read_flag(kDataClipKey);
+        dataMsns_[at(j)].edit(read_text(key(kDataMsnKeyFormat, j)));
+    dataClip_.edit(read_flag(kDataClipKey));
     refresh();
-    send(SendKind::ProfileLoad);
+    send(SendKind::ProfileLoad, report, profile_section());
 }
 
-void MsnPage::save_profile(int which)
+void MsnPage::save_profile(profile::IniDocument& profile)
 {
-    send_to_pictures(UWM_SAVE_PROFILE, static_cast<uintptr_t>(which));
-    const std::string& path = profile_path(which);
-    const AppState& state = shell_.state;
+    for (auto& picture : pictures_)
+        if (picture)
+            picture->write_choice(profile);
     auto write = [&](const std::string& name, const std::string& value) {
-        // Write problems reach the user through the profile sequence.
-        (void)profile::write_string(path, profile::kMsnSection, name, value);
+        profile.write_string(profile::kMsnSection, name, value);
     };
-    for (int i = 0; i < kAliasCount; ++i) {
-        if (i >= port_count() && i != kDataPortIndex)
-            continue;
-        const std::string& alias = state.portAliases[at(i)];
-        write(alias_key(i), alias == default_alias(i) ? std::string() : profile_text(alias));
-    }
+    for (int i = 0; i < kAliasCount; ++i)
+        if (i < port_count() || i == kDataPortIndex)
+            write(alias_key(i), alias_profile_text(aliases_[at(i)].device(), i));
     for (int p = 0; p < port_count(); ++p) {
         for (int j = 0; j < kPortMsnCount; ++j)
-            write(key(kMsnKeyFormat, p, j), confirmed_.ports[at(p)].msn[at(j)]);
-        write(key(kClipKeyFormat, p), flag_text(confirmed_.ports[at(p)].clip));
+            write(key(kMsnKeyFormat, p, j), msns_[at(p)][at(j)].confirmed());
+        write(key(kClipKeyFormat, p), flag_text(clips_[at(p)].confirmed()));
     }
     for (int j = 0; j < kDataPortMsnCount; ++j)
-        write(key(kDataMsnKeyFormat, j), confirmed_.dataPort.msn[at(j)]);
-    write(kDataClipKey, flag_text(confirmed_.dataPort.clip));
+        write(key(kDataMsnKeyFormat, j), dataMsns_[at(j)].confirmed());
+    write(kDataClipKey, flag_text(dataClip_.confirmed()));
 }
 
-std::unique_ptr<Page> make_msn_page(ShellContext& shell, Window& main) { return std::make_unique<MsnPage>(shell, main); }
+std::unique_ptr<Page> make_msn_page(ShellContext& shell, Window& mainWindow)
+{
+    return std::make_unique<MsnPage>(shell, mainWindow);
+}
 
 } // namespace quillon

@@ -1,14 +1,12 @@
 // The MSN assignment page (page 0): the subscriber numbers of every port,
 // caller-number presentation (CLIP), the port names (aliases) and the port
-// pictures. The device values have three copies: the device copy in
-// AppState (what the other pages show), the confirmed copy (last read, sent
-// or applied) and the edited copy behind the controls.
+// pictures. The MSNs and CLIP switches have a device copy in AppState (what
+// the other pages show) beside their confirmed and edited copies.
 #pragma once
 
 #include <array>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "pages/port_picture.h"
 #include "shell/page.h"
@@ -39,64 +37,53 @@ public:
     MsnPage(ShellContext& shell, platform::Window& mainWindow);
     ~MsnPage() override;
 
-    intptr_t on_message(const platform::Message& m) override;
     void on_command(int id, int code) override;
-    bool on_key(platform::Key key) override;
 
-    // The profile keys of the last profile load whose values the device
-    // library refused to put on the line (a control character, or too long
-    // for a command record); they were not sent.
-    const std::vector<std::string>& refused_profile_keys() const { return refusedKeys_; }
     PortPicture* picture(int pictureIndex) const;
-
-    // One copy of every value the page owns.
-    struct Values {
-        std::array<PortMsns, kMaxPorts> ports;
-        DataPortMsns dataPort;
-        std::array<std::string, kAliasCount> aliases;
-    };
-    const Values& edited() const { return edited_; }
-    const Values& confirmed() const { return confirmed_; }
+    const Field<std::string>& msn(int port, int index) const;
+    const Field<std::string>& data_msn(int index) const;
+    const Field<std::string>& alias(int aliasIndex) const;
 
 protected:
+    void on_built() override;
     void read_device() override;
     void store_controls() override;
-    bool changed() const override;
-    void send_to_device() override;
-    void discard_changes() override;
+    void send_to_device(ValueReport& report) override;
     void relabel() override;
     void refresh() override;
-    void load_profile(int which) override;
-    void save_profile(int which) override;
+    void load_profile(const profile::IniDocument& profile, ValueReport& report) override;
+    void save_profile(profile::IniDocument& profile) override;
     void on_control_click(int controlId) override;
     int first_input() const override { return msn_ids::kFirstAliasEdit; }
 
 private:
-    // A send from the Send button or the leave check, or the send that ends
-    // a profile load (every value goes out, with progress ticks).
+    // A send from the Send button or the leave check (the values that differ
+    // from the device copy), or the send that ends a profile load (every
+    // value, with progress ticks).
     enum class SendKind { Changes, ProfileLoad };
 
-    void set_up_controls();
     void adapt_to_model();
-    void send(SendKind kind);
-    bool send_msn(int port, int index, const std::string& msn, const char* profileKey, SendKind kind);
-    bool send_clip(int port, bool on);
+    void send(SendKind kind, ValueReport& report, const std::string& group);
+    void send_msn(int port, int index, Field<std::string>& field, const std::string& name, SendKind kind,
+                  ValueReport& report, const std::string& group);
+    void send_clip(int port, Field<bool>& field, const std::string& name, SendKind kind, ValueReport& report,
+                   const std::string& group);
     void apply_aliases_and_pictures();
     void check_typed_msn(int controlId);
     void tick() const;
-    void send_to_pictures(uint32_t message, uintptr_t wparam);
-    std::string& edited_msn_of(int controlId);
-    const std::string& device_msn_of(int controlId) const;
-    const std::string& profile_path(int which) const;
+    Field<std::string>& msn_field_of(int controlId);
+    // "Port 21: MSN 2", for telling the user what was not sent.
+    std::string value_name(int labelIndex, const std::string& what) const;
     int port_count() const;
 
-    Values confirmed_;
-    Values edited_;
+    std::array<std::array<Field<std::string>, kPortMsnCount>, kMaxPorts> msns_;
+    std::array<Field<bool>, kMaxPorts> clips_;
+    std::array<Field<std::string>, kDataPortMsnCount> dataMsns_;
+    Field<bool> dataClip_;
+    std::array<Field<std::string>, kAliasCount> aliases_;
     std::array<std::unique_ptr<PortPicture>, kAliasCount> pictures_;
-    std::vector<std::string> refusedKeys_;
-    bool controlsReady_ = false;
 };
 
-std::unique_ptr<Page> make_msn_page(ShellContext& shell, platform::Window& main);
+std::unique_ptr<Page> make_msn_page(ShellContext& shell, platform::Window& mainWindow);
 
 } // namespace quillon

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/ui.h"
-#include "profile/ini_file.h"
+#include "profile/ini_document.h"
 #include "profile/profile_keys.h"
 #include "resources/resources.h"
 
@@ -41,7 +41,7 @@ PortPicture::PortPicture(ShellContext& shell, Window& parent, int controlId, int
     }
     rebuild_menu();
     if (kind_ != PortPictureKind::Language)
-        read_choice(shell_.state.defaultProfilePath);
+        read_choice_from(shell_.state.defaultProfilePath);
     else
         select(0);
 }
@@ -65,13 +65,13 @@ intptr_t PortPicture::on_message(const Message& m)
 {
     switch (m.id) {
     case UWM_LOAD_PROFILE:
-        read_choice(profile_path(m.wparam));
+        read_choice_from(shell_.state.profile_path(static_cast<int>(m.wparam)));
         return 1;
     case UWM_SAVE_PROFILE:
-        write_choice(profile_path(m.wparam));
+        write_choice_to(shell_.state.profile_path(static_cast<int>(m.wparam)));
         return 1;
     case UWM_PORTPIC_REFRESH:
-        read_choice(shell_.state.defaultProfilePath);
+        read_choice_from(shell_.state.defaultProfilePath);
         return 1;
     case UWM_SET_LANGUAGE:
         if (follows_language(kind_))
@@ -105,7 +105,7 @@ void PortPicture::picked(int index)
         shell_.ui.send(parent_, UWM_SET_LANGUAGE, static_cast<uintptr_t>(index));
         return;
     }
-    write_choice(shell_.state.defaultProfilePath);
+    write_choice_to(shell_.state.defaultProfilePath);
 }
 
 std::string PortPicture::profile_key() const
@@ -117,28 +117,37 @@ std::string PortPicture::profile_key() const
     return key;
 }
 
-const std::string& PortPicture::profile_path(uintptr_t which) const
-{
-    return which == 1 ? shell_.state.chosenProfilePath : shell_.state.defaultProfilePath;
-}
-
-void PortPicture::read_choice(const std::string& profilePath)
+void PortPicture::read_choice(const profile::IniDocument& profile)
 {
     const std::string key = profile_key();
     if (key.empty())
         return;
-    select(profile::read_int(profilePath, profile::kMsnSection, key, 0));
+    select(profile.read_int(profile::kMsnSection, key, 0));
     parent_.repaint();
 }
 
-void PortPicture::write_choice(const std::string& profilePath) const
+void PortPicture::write_choice(profile::IniDocument& profile) const
 {
     const std::string key = profile_key();
-    if (key.empty() || profilePath.empty())
+    if (!key.empty())
+        profile.write_int(profile::kMsnSection, key, selected_);
+}
+
+void PortPicture::read_choice_from(const std::string& profilePath)
+{
+    if (!profile_key().empty())
+        read_choice(profile::IniDocument::open(profilePath));
+}
+
+void PortPicture::write_choice_to(const std::string& profilePath) const
+{
+    if (profile_key().empty() || profilePath.empty())
         return;
     // A profile that cannot be written keeps the old choice; the picture
     // shown is right for this run either way.
-    (void)profile::write_int(profilePath, profile::kMsnSection, key, selected_);
+    profile::IniDocument profile = profile::IniDocument::open(profilePath);
+    write_choice(profile);
+    (void)profile.commit();
 }
 
 void PortPicture::rebuild_menu()

@@ -22,6 +22,10 @@
 
 namespace quillon {
 
+namespace profile {
+class IniDocument;
+}
+
 using resources::PortPictureKind;
 
 inline constexpr int kDataPortPictureIndex = 5;  // the port index of the data port's picture
@@ -62,11 +66,13 @@ public:
 
     // The profile key of the choice, empty when the port index has none.
     std::string profile_key() const;
+    // The choice from an open profile, or into it.
+    void read_choice(const profile::IniDocument& profile);
+    void write_choice(profile::IniDocument& profile) const;
 
 private:
-    void read_choice(const std::string& profilePath);
-    void write_choice(const std::string& profilePath) const;
-    const std::string& profile_path(uintptr_t which) const;
+    void read_choice_from(const std::string& profilePath);
+    void write_choice_to(const std::string& profilePath) const;
     void rebuild_menu();
     void picked(int index);
 

@@ -3,10 +3,15 @@
 #include <array>
 #include <cstdio>
 
-#include "com_ports.h"
+#include "q30com32/com_ports.h"
 #include "pages/compare_versions.h"
+#include "pages/general_settings.h"
 #include "profile/ini_file.h"
 #include "profile/profile_keys.h"
+#include "shell/device_set.h"
+#include "shell/device_text.h"
+#include "shell/next_input.h"
+#include "shell/page_values.h"
 #include "shell/shell_ids.h"
 
 namespace quillon {
@@ -29,11 +34,14 @@ constexpr int kCurrencyPlace = 1675;
 constexpr const char* kFirstFirmwareWithCurrency = "1.3.4";
 
 // The five texts, in the order the controls are numbered.
-enum Field { kChargeUnit, kLocalCode, kPabx, kInternational, kCurrency, kFieldCount };
+enum TextField { kChargeUnit, kLocalCode, kPabx, kInternational, kCurrency, kFieldCount };
 constexpr std::array<int, kFieldCount> kEdits = {2352, 2353, 2354, 2355, 2356};
 constexpr std::array<int, 4> kLabels = {1478, 1479, 1480, 1481};
 constexpr std::array<int, 4> kLabelTexts = {6320, 6325, 6330, 6335};
 constexpr int kSoundText = 6310, kLanguageText = 6305, kPortLabelText = 6300;
+// The label text of a field, for telling what the device did not take;
+// the currency sits on the line of the charge per unit.
+int label_text(TextField f) { return kLabelTexts[static_cast<std::size_t>(f == kCurrency ? kChargeUnit : f)]; }
 
 // Language pictures of the selector: English/International and German.
 constexpr std::array<const char*, 2> kLanguagePictures = {"344", "345"};
@@ -73,29 +81,23 @@ bool charge_ok(const std::string& s)
     return true;
 }
 
+// The currency counts characters, not bytes: "€" is one.
+constexpr std::size_t kMaxCurrencyChars = 3;
+
 constexpr std::array<Check, kFieldCount> kChecks = {{
     {charge_ok, 9785},
     {[](const std::string& s) { return digits_only(s, 6); }, 9825},
     {[](const std::string& s) { return digits_only(s, 3); }, 9770},
     {[](const std::string& s) { return digits_only(s, 5); }, 9780},
-    {[](const std::string& s) { return s.size() <= 3; }, 9815},
+    {[](const std::string& s) { return character_count(s) <= kMaxCurrencyChars; }, 9815},
 }};
 
-constexpr std::array<uint32_t, kFieldCount> kCommands = {q30::DRV_CHARGE_UNIT, q30::DRV_LOCAL_CODE,
-                                                        q30::DRV_PABX_PREFIX, q30::DRV_S75, q30::DRV_CURRENCY};
+// The entry of the general settings table behind each field.
+constexpr std::array<std::size_t, kFieldCount> kSettingOf = {0, 2, 3, 4, 1};
 // The order OK sends changed texts in.
-constexpr std::array<Field, kFieldCount> kSendOrder = {kCurrency, kChargeUnit, kLocalCode, kPabx, kInternational};
+constexpr std::array<TextField, kFieldCount> kSendOrder = {kCurrency, kChargeUnit, kLocalCode, kPabx, kInternational};
 
-std::string& setting(GeneralSettings& g, Field f)
-{
-    switch (f) {
-    case kChargeUnit: return g.chargeUnit;
-    case kLocalCode: return g.localCode;
-    case kPabx: return g.pabxPrefix;
-    case kInternational: return g.internationalPrefix;
-    default: return g.currency;
-    }
-}
+const TextSetting& setting_of(TextField f) { return kTextSettings[kSettingOf[static_cast<std::size_t>(f)]]; }
 
 class SettingsDialog : public Window {
 public:
@@ -117,6 +119,16 @@ public:
         relabel();
     }
 
+    bool on_key(Key key) override
+    {
+        if (key == Key::Escape)
+            return false;
+        // Enter and Tab store the controls and move on; OK is a click.
+        store_controls();
+        focus_next_input(*this);
+        return true;
+    }
+
     intptr_t on_message(const Message& m) override
     {
         if (m.id == UWM_CONTROL_CLICK && static_cast<int>(m.wparam) == kLanguagePicture) {
@@ -131,7 +143,7 @@ public:
         for (int f = 0; f < kFieldCount; ++f)
             if (id == kEdits[static_cast<std::size_t>(f)]) {
                 if (code == EN_CHANGE)
-                    field_changed(static_cast<Field>(f));
+                    field_changed(static_cast<TextField>(f));
                 else if (code == EN_KILLFOCUS)
                     store_controls();
                 return;
@@ -153,15 +165,17 @@ public:
 private:
     void move_onto(int control, int place) { backend().place_control_over(*this, control, place); }
 
+    // The main window has just read the texts from the device: they are
+    // the device copies the fields confirm into.
     void read()
     {
         WaitCursor wait(shell_.ui);
         sound_ = main_.general_settings().soundOn;
         shell_.state.soundOn = sound_;
         for (int f = 0; f < kFieldCount; ++f) {
-            const auto i = static_cast<std::size_t>(f);
-            edited_[i] = confirmed_[i] = setting(main_.general_settings(), static_cast<Field>(f));
-            changed_[i] = false;
+            auto& field = fields_[static_cast<std::size_t>(f)];
+            field.bind_device(&(main_.general_settings().*setting_of(static_cast<TextField>(f)).value));
+            field.read(field.device());
         }
         show_values();
     }
@@ -169,25 +183,30 @@ private:
     {
         set_check(kSoundCheck, sound_ ? 1 : 0);
         for (int f = 0; f < kFieldCount; ++f)
-            set_text(kEdits[static_cast<std::size_t>(f)], edited_[static_cast<std::size_t>(f)]);
+            set_text(kEdits[static_cast<std::size_t>(f)], fields_[static_cast<std::size_t>(f)].edited());
     }
     void store_controls()
     {
         sound_ = check(kSoundCheck) != 0;
         for (int f = 0; f < kFieldCount; ++f)
-            edited_[static_cast<std::size_t>(f)] = text(kEdits[static_cast<std::size_t>(f)]);
+            fields_[static_cast<std::size_t>(f)].edit(text(kEdits[static_cast<std::size_t>(f)]));
     }
-    void field_changed(Field f)
+    void field_changed(TextField f)
     {
         store_controls();
         const auto i = static_cast<std::size_t>(f);
-        changed_[i] = true;
-        if (kChecks[i].ok(edited_[i]))
+        auto& field = fields_[i];
+        int message = 0;
+        if (!kChecks[i].ok(field.edited()))
+            message = kChecks[i].message;
+        else if (check_device_text(field.edited()) == SetProblem::BadCharacters)
+            message = ids::kCharacterNotForDevice;
+        if (message == 0)
             return;
-        shell_.ui.message_box(this, shell_.text(kChecks[i].message), shell_.ui.text(ids::kProgramTitle),
+        shell_.ui.message_box(this, shell_.text(message), shell_.ui.text(ids::kProgramTitle),
                               MessageBoxButtons::Ok, MessageBoxIcon::Warning);
-        edited_[i] = confirmed_[i];
-        set_text(kEdits[i], edited_[i]);
+        field.discard();
+        set_text(kEdits[i], field.edited());
     }
 
     // Labels follow the dialog's own language; the device display follows a pick at once.
@@ -233,17 +252,18 @@ private:
         state.soundOn = sound_;
         main_.general_settings().soundOn = sound_;
         profile::write_int(state.defaultProfilePath, profile::kSettingsSection, profile::kSoundKey, sound_ ? 1 : 0);
-        for (Field f : kSendOrder) {
-            const auto i = static_cast<std::size_t>(f);
-            if (!changed_[i])
+        ValueReport report;
+        for (TextField f : kSendOrder) {
+            auto& field = fields_[static_cast<std::size_t>(f)];
+            if (!field.changed())
                 continue;
             DrvCmd r = blank_record(0, 0, q30::OP_SET);
-            q30::record::set_str(r, edited_[i]);
-            if (shell_.gate.send(kCommands[i], &r) == 0) {
-                confirmed_[i] = edited_[i];
-                setting(main_.general_settings(), f) = edited_[i];
-            }
+            const SetProblem problem = send_text_set(shell_.gate, setting_of(f).command, r, field.edited());
+            if (problem == SetProblem::None)
+                field.accept();
+            report.add(shell_.text(kCaption), shell_.text(label_text(f)), problem);
         }
+        report.tell(shell_, this, ids::kSendNotAccepted);
         end_modal(kOk);
     }
 
@@ -252,8 +272,8 @@ private:
     int language_ = 0;
     bool languageChanged_ = false;
     bool sound_ = false;
-    std::array<std::string, kFieldCount> edited_, confirmed_;
-    std::array<bool, kFieldCount> changed_{};
+    // The five texts; the device copies are the main window's general settings.
+    std::array<Field<std::string>, kFieldCount> fields_;
 };
 
 } // namespace

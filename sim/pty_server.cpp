@@ -18,8 +18,9 @@ using namespace std::chrono;
 
 // How often the server looks whether a program holds the port, at the least.
 constexpr milliseconds kPortCheckInterval{100};
-// While paced output is pending the server wakes this often.
-constexpr milliseconds kPaceWake{1};
+// A paced stream is moved this many bytes at a time, like a UART's FIFO,
+// so the server wakes when they are due rather than once per byte.
+constexpr std::size_t kPaceBatch = 16;
 constexpr std::size_t kReadChunk = 4096;
 // Bytes taken from the host per wake-up, so a flood cannot starve the rest of the loop.
 constexpr std::size_t kMaxReadPerWake = 64 * 1024;
@@ -121,19 +122,21 @@ bool PtyServer::port_is_open() const
     return ::ioctl(slave_, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
 }
 
-int PtyServer::poll_timeout_ms(Clock::time_point now)
+timespec PtyServer::poll_timeout(Clock::time_point now)
 {
     Clock::time_point wake = now + kPortCheckInterval;
     if (!pending_.empty())
-        wake = std::min(wake, now + kPaceWake);
+        wake = std::min(wake, next_due(outPace_, pending_.size(), now));
+    if (!inbound_.empty())
+        wake = std::min(wake, next_due(inPace_, inbound_.size(), now));
     {
         std::lock_guard lock(mutex_);
         if (auto deadline = device_.next_deadline())
             wake = std::min(wake, *deadline);
     }
-    if (wake <= now)
-        return 0;
-    return static_cast<int>(ceil<milliseconds>(wake - now).count());
+    const auto wait = wake <= now ? nanoseconds(0) : duration_cast<nanoseconds>(wake - now);
+    const auto secs = duration_cast<seconds>(wait);
+    return timespec{static_cast<time_t>(secs.count()), static_cast<long>((wait - secs).count())};
 }
 
 void PtyServer::serve()
@@ -144,7 +147,8 @@ void PtyServer::serve()
         // A hang-up or error is reported once; the next round waits without the
         // master, so a dead line cannot spin the CPU.
         masterFailing_ = false;
-        int ready = ::poll(fds, 2, poll_timeout_ms(now));
+        const timespec timeout = poll_timeout(now);
+        int ready = ::ppoll(fds, 2, &timeout, nullptr);
         if (ready < 0 && errno != EINTR)
             ::usleep(static_cast<useconds_t>(duration_cast<microseconds>(kPortCheckInterval).count()));
         {
@@ -153,9 +157,8 @@ void PtyServer::serve()
                 return;
         }
 
-        std::string input;
         if (fds[0].revents & POLLIN)
-            read_host_bytes(input);
+            read_host_bytes(inbound_);
         else if (fds[0].revents & (POLLHUP | POLLERR | POLLNVAL))
             masterFailing_ = true;
 
@@ -163,6 +166,7 @@ void PtyServer::serve()
         // writes, so bytes we have read come from a program holding the port.
         bool open = port_is_open();
         now = Clock::now();
+        const std::string input = take_arrived_input(now);
         std::string output;
         {
             std::lock_guard lock(mutex_);
@@ -189,7 +193,8 @@ void PtyServer::serve()
 void PtyServer::read_host_bytes(std::string& input)
 {
     char chunk[kReadChunk];
-    while (input.size() < kMaxReadPerWake) {
+    const std::size_t limit = input.size() + kMaxReadPerWake;
+    while (input.size() < limit) {
         ssize_t n = ::read(master_, chunk, sizeof chunk);
         if (n > 0) {
             input.append(chunk, static_cast<std::size_t>(n));
@@ -203,35 +208,56 @@ void PtyServer::read_host_bytes(std::string& input)
     }
 }
 
+std::size_t PtyServer::due(Pace& pace, std::size_t waiting, Clock::time_point now) const
+{
+    if (paceBaud_ == 0 || waiting == 0)
+        return waiting;
+    if (pace.sent == 0 && pace.since == Clock::time_point{})
+        pace.since = now;
+    // Everything due by now goes, so late wake-ups do not add up.
+    double seconds = duration<double>(now - pace.since).count();
+    auto total = 1 + static_cast<std::size_t>(seconds * paceBaud_ / kBitsPerByte);
+    if (total <= pace.sent)
+        return 0;
+    std::size_t n = std::min(total - pace.sent, waiting);
+    pace.sent += n;
+    if (n == waiting)
+        pace = Pace{};  // the stream ran dry: the next byte starts a new one
+    return n;
+}
+
+PtyServer::Clock::time_point PtyServer::next_due(const Pace& pace, std::size_t waiting,
+                                                 Clock::time_point now) const
+{
+    if (paceBaud_ == 0 || pace.since == Clock::time_point{})
+        return now;
+    // Byte number k (from 1) is due (k - 1) byte times after the stream began.
+    const std::size_t k = pace.sent + std::min(waiting, kPaceBatch);
+    const auto byteTimes = duration<double>(static_cast<double>(k - 1) * kBitsPerByte / paceBaud_);
+    return pace.since + duration_cast<Clock::duration>(byteTimes);
+}
+
+std::string PtyServer::take_arrived_input(Clock::time_point now)
+{
+    std::size_t n = due(inPace_, inbound_.size(), now);
+    std::string arrived = inbound_.substr(0, n);
+    inbound_.erase(0, n);
+    return arrived;
+}
+
 void PtyServer::send_output(Clock::time_point now)
 {
-    if (pending_.empty())
+    std::size_t n = due(outPace_, pending_.size(), now);
+    if (n == 0)
         return;
-    if (paceBaud_ == 0) {
-        write_master(pending_.data(), pending_.size());
-        pending_.clear();
-        return;
-    }
-    if (pacedSent_ == 0 && pacedSince_ == Clock::time_point{})
-        pacedSince_ = now;
-    // Everything due by now goes out, so late wake-ups do not add up.
-    double seconds = duration<double>(now - pacedSince_).count();
-    auto due = 1 + static_cast<std::size_t>(seconds * paceBaud_ / kBitsPerByte);
-    if (due <= pacedSent_)
-        return;
-    std::size_t n = std::min(due - pacedSent_, pending_.size());
     write_master(pending_.data(), n);
     pending_.erase(0, n);
-    pacedSent_ += n;
-    if (pending_.empty())
-        drop_pending();
 }
 
 void PtyServer::drop_pending()
 {
     pending_.clear();
-    pacedSent_ = 0;
-    pacedSince_ = Clock::time_point{};
+    outPace_ = Pace{};
 }
 
 void PtyServer::write_master(const char* data, std::size_t size)

@@ -1,9 +1,11 @@
 // Serves a Device on a pseudo-terminal: a program opens the slave side as it
 // would open a serial port. One thread moves bytes between the master side
-// and the device, keeps the device's clock going, and paces replies if asked.
+// and the device, keeps the device's clock going, and paces both directions
+// to a bit rate if asked, as a real line would.
 #pragma once
 
 #include <chrono>
+#include <ctime>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -37,7 +39,7 @@ private:
     using Clock = std::chrono::steady_clock;
 
     void serve();
-    int poll_timeout_ms(Clock::time_point now);
+    timespec poll_timeout(Clock::time_point now);
     bool port_is_open() const;
     void read_host_bytes(std::string& input);
     void send_output(Clock::time_point now);
@@ -56,12 +58,24 @@ private:
     std::mutex mutex_;
     bool stopping_ = false; // guarded by mutex_
 
+    // How much of a paced stream is due: bytes since the stream (re)started.
+    struct Pace {
+        Clock::time_point since{};
+        std::size_t sent = 0;
+    };
+    // How many of `waiting` bytes the line has carried by `now`; all when unpaced.
+    std::size_t due(Pace& pace, std::size_t waiting, Clock::time_point now) const;
+    // When the next batch of `waiting` bytes will be due.
+    Clock::time_point next_due(const Pace& pace, std::size_t waiting, Clock::time_point now) const;
+    std::string take_arrived_input(Clock::time_point now);
+
     // Serving thread only.
     bool portOpen_ = false;
     bool masterFailing_ = false;
     std::string pending_;   // paced output not yet written
-    Clock::time_point pacedSince_{};
-    std::size_t pacedSent_ = 0;
+    Pace outPace_;
+    std::string inbound_;   // host bytes still on their way to the device
+    Pace inPace_;
 };
 
 } // namespace q30sim

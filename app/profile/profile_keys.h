@@ -1,6 +1,7 @@
 // Sections and keys of the profiles and of the program's settings file.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace quillon::profile {
@@ -33,5 +34,20 @@ inline constexpr const char* kInternationalKey = "IPREDIAL";
 inline constexpr const char* kCallbackSection = "BACK_DIV";
 inline constexpr const char* kCallbackActiveKey = "CLBKACTIVE";
 inline std::string callback_number_key(int index) { return "CLBKNUM" + std::to_string(index); }
+
+// The sections of the other pages.
+inline constexpr const char* kAcceptanceSection = "ACCEP_DIV";
+inline constexpr const char* kShortDialSection = "SHORTDIAL_DIV";
+inline constexpr const char* kForwardingSection = "FORWARD_DIV";
+inline constexpr const char* kFilterSection = "FILTER_DIV";
+inline constexpr const char* kDataSection = "DATA_DIV";
+inline constexpr const char* kLcrSection = "LCR_DIV";
+inline constexpr const char* kTimerSection = "TIMER_DIV";
+
+// Every section a profile may hold; a file with none of them is no profile.
+inline constexpr std::array<const char*, 10> kProfileSections = {
+    kSettingsSection, kCallbackSection, kMsnSection,  kAcceptanceSection, kShortDialSection,
+    kForwardingSection, kFilterSection, kDataSection, kLcrSection,        kTimerSection,
+};
 
 } // namespace quillon::profile

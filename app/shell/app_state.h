@@ -13,6 +13,10 @@ inline constexpr int kDataPortMsnCount = 5;
 inline constexpr int kPortMsnCount = 3;
 inline constexpr int kAliasCount = 6;  // five analogue ports and the data port
 
+// The file selector of the profile messages.
+inline constexpr int kDefaultProfile = 0;
+inline constexpr int kChosenProfile = 1;
+
 inline constexpr const char* kUnknownModelName = "????";
 inline constexpr const char* kUnknownVersion = "?.?.?";
 
@@ -53,6 +57,10 @@ struct AppState {
     // Derived from the identity: "VornISDN Q30-USB", "VornISDN Q20", or "????".
     void set_model(int model, bool usb);
     bool smaller_model() const { return modelNumber == 20; }
+    const std::string& profile_path(int which) const
+    {
+        return which == kChosenProfile ? chosenProfilePath : defaultProfilePath;
+    }
 };
 
 // "VornISDN Q%d" / "VornISDN Q%d-USB" for models 20 and above, else "????".

@@ -7,6 +7,7 @@
 #include "profile/ini_file.h"
 #include "profile/profile_keys.h"
 #include "shell/languages.h"
+#include "shell/progress_window.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_ids.h"
 
@@ -53,6 +54,10 @@ intptr_t MainWindow::on_message(const Message& m)
         for (auto& p : pages_)
             if (p)
                 shell_.ui.send(*p, UWM_READ_DEVICE);
+        return 1;
+    case UWM_PROGRESS_TICK:
+        if (progress_)
+            progress_->tick();
         return 1;
     case UWM_CLOSE_PAGE:
         if (activePage_)
@@ -178,7 +183,14 @@ bool MainWindow::run_command_dialog(int commandId)
     return true;
 }
 
-void MainWindow::on_close() { quit(); }
+// The close box runs the shown page's leave check first, as File > Quit does:
+// Send sends then quits, Discard quits, Cancel stays.
+void MainWindow::on_close()
+{
+    if (Page* shown = current_page(); shown && !shown->hidden() && !shown->leave_check())
+        return;
+    quit();
+}
 
 void MainWindow::ensure_page_read(int index)
 {
@@ -319,6 +331,20 @@ void MainWindow::quit()
     shutdown();
     destroy();
     backend().quit(0);
+}
+
+ProgressWindow& MainWindow::open_progress()
+{
+    close_progress();
+    progress_ = std::make_unique<ProgressWindow>(shell_, *this);
+    return *progress_;
+}
+
+void MainWindow::close_progress()
+{
+    if (progress_)
+        progress_->destroy();
+    progress_.reset();
 }
 
 void MainWindow::shutdown()

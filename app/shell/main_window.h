@@ -16,6 +16,7 @@
 namespace quillon {
 
 class SplashWindow;
+class ProgressWindow;
 
 // The general settings the main window keeps (read from the device and the
 // default profile).
@@ -89,6 +90,11 @@ public:
     CallbackSettings& callback_settings() { return callback_; }
     ShellContext& shell() { return shell_; }
 
+    // The progress window of the profile sequence that runs now (one at a
+    // time); UWM_PROGRESS_TICK moves its bar.
+    ProgressWindow& open_progress();
+    void close_progress();
+
 private:
     void create_page_buttons();
     void layout_page_buttons();
@@ -123,6 +129,7 @@ private:
     int pollFailures_ = 0;
     bool deviceLostBusy_ = false;
     bool shutDown_ = false;
+    std::unique_ptr<ProgressWindow> progress_;
 };
 
 } // namespace quillon

@@ -2,6 +2,9 @@
 
 #include <array>
 
+#include "profile/ini_document.h"
+#include "profile/profile_keys.h"
+#include "shell/next_input.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_ids.h"
 
@@ -11,9 +14,18 @@ using namespace platform;
 
 namespace {
 
+// The charge monitor and the call log keep nothing in a profile.
 constexpr std::array<PageInfo, kPageCount> kPages = {{
-    {802, 826}, {804, 828}, {806, 830}, {808, 832}, {810, 834},
-    {812, 812}, {814, 814}, {816, 836}, {818, 838}, {820, 840},
+    {802, 826, profile::kMsnSection},
+    {804, 828, profile::kAcceptanceSection},
+    {806, 830, profile::kShortDialSection},
+    {808, 832, profile::kForwardingSection},
+    {810, 834, profile::kFilterSection},
+    {812, 812, profile::kDataSection},
+    {814, 814, profile::kLcrSection},
+    {816, 836, nullptr},
+    {818, 838, profile::kTimerSection},
+    {820, 840, nullptr},
 }};
 
 } // namespace
@@ -34,6 +46,7 @@ void Page::build()
     set_common_texts();
     hidden_ = true;
     show(false);
+    on_built();
 }
 
 intptr_t Page::on_message(const Message& m)
@@ -64,11 +77,25 @@ intptr_t Page::on_message(const Message& m)
         set_language();
         return 1;
     case UWM_LOAD_PROFILE:
-        load_profile(static_cast<int>(m.wparam));
+        if (m.lparam) {
+            const auto* load = reinterpret_cast<const ProfileLoad*>(m.lparam);
+            load_profile(load->document, load->report);
+        } else {
+            // Without a profile sequence around it: the page's own file and report.
+            ValueReport report;
+            load_profile(profile::IniDocument::open(shell_.state.profile_path(static_cast<int>(m.wparam))), report);
+            report.tell(shell_, this, ids::kProfileValuesNotSent);
+        }
         return 1;
     case UWM_SAVE_PROFILE:
-        save_profile(static_cast<int>(m.wparam));
-        return 1;
+        if (m.lparam) {
+            save_profile(*reinterpret_cast<profile::IniDocument*>(m.lparam));
+            return 1;
+        } else {
+            profile::IniDocument document = profile::IniDocument::open(shell_.state.profile_path(static_cast<int>(m.wparam)));
+            save_profile(document);
+            return document.commit().ok ? 1 : 0;
+        }
     case UWM_PAUSE_POLLING:
         pause_polling(m.wparam != 0);
         return 1;
@@ -104,7 +131,7 @@ void Page::on_command(int id, int code)
     switch (id) {
     case ID_SEND:
         shell_.beep_if_sound();
-        send_to_device();
+        send_changes();
         break;
     case ID_QUIT:
         leave_for(ID_QUIT);
@@ -139,6 +166,14 @@ void Page::leave_for(int command)
     shell_.ui.post_command(main_, command);
 }
 
+void Page::send_changes()
+{
+    store_controls();
+    ValueReport report;
+    send_to_device(report);
+    report.tell(shell_, this, ids::kSendNotAccepted);
+}
+
 void Page::set_common_texts()
 {
     set_caption(shell_.text(ids::kPageCaptionBase + 5 * index_));
@@ -156,7 +191,7 @@ bool Page::leave_check()
     case ID_STAY:
         return false;
     case ID_SEND:
-        send_to_device();
+        send_changes();
         return true;
     case ID_DISCARD:
         discard_changes();
@@ -178,26 +213,7 @@ bool Page::on_key(Key key)
 void Page::confirm_field()
 {
     store_controls();
-    const resources::DialogTemplate* t = dialog_template();
-    if (!t)
-        return;
-    // The next control that takes input, after the focused one.
-    const int current = focus();
-    const auto& controls = t->controls;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < controls.size(); ++i)
-        if (controls[i].id == current)
-            start = i + 1;
-    for (std::size_t n = 0; n < controls.size(); ++n) {
-        const auto& c = controls[(start + n) % controls.size()];
-        const bool input = c.kind == resources::ControlKind::Edit || c.kind == resources::ControlKind::CheckBox ||
-                           c.kind == resources::ControlKind::RadioButton ||
-                           c.kind == resources::ControlKind::DropList;
-        if (input && visible(c.id) && enabled(c.id)) {
-            set_focus(c.id);
-            return;
-        }
-    }
+    focus_next_input(*this);
 }
 
 void Page::on_close() { leave_for(ID_QUIT); }

@@ -23,6 +23,16 @@ inline constexpr int kCreditsBlockBase = 6910;     // four blocks: 6910, 6915, 6
 inline constexpr int kHelpCaptionPrefix = 6930;    // "VornISDN:"
 inline constexpr int kPageUnderConstruction = 6940;
 inline constexpr int kProgressTitle = 6935;        // "VornISDN-Status"
+inline constexpr int kCannotSaveProfile = 6945;
+inline constexpr int kProfileValuesNotSent = 6950;
+// What a Send or a profile load could not bring to the device, and why.
+inline constexpr int kSendNotAccepted = 9900;
+inline constexpr int kValueTooLong = 9905;
+inline constexpr int kValueBadCharacters = 9910;
+inline constexpr int kValueNotAccepted = 9915;
+inline constexpr int kNotAProfile = 9920;
+inline constexpr int kCharacterNotForDevice = 9925;
+inline constexpr int kMax15Digits = 9790;
 
 // Dialog templates (the even id; the odd one is the small-font variant).
 inline constexpr int kSplashDialog = 369;

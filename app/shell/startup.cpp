@@ -5,6 +5,7 @@
 #include "profile/ini_file.h"
 #include "profile/profile_keys.h"
 #include "shell/main_window.h"
+#include "shell/device_set.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_ids.h"
 
@@ -166,7 +167,7 @@ void MainWindow::read_general_settings()
 
     auto read_text = [&](uint32_t code) {
         DrvCmd r = blank_record();
-        return shell_.gate.send(code, &r) == 0 ? std::string(q30::record::str(r)) : std::string{};
+        return shell_.gate.send(code, &r) == 0 ? device_str(r) : std::string{};
     };
     settings_.localCode = read_text(q30::DRV_LOCAL_CODE);
     settings_.pabxPrefix = read_text(q30::DRV_PABX_PREFIX);
@@ -183,7 +184,7 @@ void MainWindow::read_callback_settings()
     for (int i = 0; i < kCallbackNumberCount; ++i) {
         DrvCmd r = blank_record(0, i);
         callback_.numbers[static_cast<std::size_t>(i)] =
-            shell_.gate.send(q30::DRV_CALLBACK_NUMBER, &r) == 0 ? std::string(q30::record::str(r)) : std::string{};
+            shell_.gate.send(q30::DRV_CALLBACK_NUMBER, &r) == 0 ? device_str(r) : std::string{};
     }
 }
 

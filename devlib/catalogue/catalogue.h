@@ -9,6 +9,7 @@
 
 #include "q30com32/command_codes.h"
 #include "q30com32/drvcmd.h"
+#include "reply_framer.h"
 
 namespace q30::catalogue {
 
@@ -18,11 +19,39 @@ enum class Kind {
     Special,  // a sequence of its own in the driver
 };
 
+// The group of codes that share a formatter and a parse rule.
+enum class Family {
+    None,        // no line of the catalogue (special and do-nothing codes)
+    Switch,
+    Digit,
+    Text,
+    LcrEntry,
+    Forwarding,
+    DataPort,
+    LineInfo,
+    Clock,
+    CallLog,
+    Charges,
+    DialBack,    // formatted here, answered in the driver
+};
+
+// Whether the code hands reply text to a buffer whose address the caller put in the record.
+enum class CallerBuffer {
+    None,
+    WhenReading,  // for every op but a clear or reset (op 2)
+    Always,
+};
+
+// One row per command code.
 struct CommandInfo {
-    const char* name;        // e.g. "DRV_MSN"
+    const char* name;          // e.g. "DRV_MSN"
     Kind kind;
-    int replyTimeoutMs;      // generic codes: the reply time-out; 0 where not used
-    bool needsRecord;        // a null record is refused
+    Family family;
+    int replyTimeoutMs;        // generic codes: the reply time-out; special: of their first read; 0 where not used
+    bool needsRecord;          // a null record is refused
+    bool needsOk;              // the reply is parsed only when it holds "OK"
+    CallerBuffer callerBuffer;
+    ReplyEnd replyEnd;         // how the reply is recognised as complete
 };
 
 // Code 0..66; any other code gives a Kind::None entry named "".

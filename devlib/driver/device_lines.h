@@ -25,15 +25,4 @@ inline constexpr int kBootResetMs = 3000;
 inline constexpr int kDialBackFirstMs = 300;
 inline constexpr int kDialBackSecondMs = 5000;
 
-// The three digits of the order numbers KLM-230S and KLM-220S.
-inline constexpr const char* kQ30OrderDigits = "230";
-inline constexpr const char* kQ20OrderDigits = "220";
-inline constexpr const char* kUsbMark = "USB";
-inline constexpr const char* kBootCodeMark = "CODE";
-inline constexpr int kBootCodeSkip = 5;  // "CODE" and one separator
-
-// Download verdicts.
-inline constexpr const char* kSuccessMark = "ESSFUL";
-inline constexpr const char* kFailMark = "FAIL";
-
 } // namespace q30::special

@@ -2,24 +2,18 @@
 // verdict, the line speed, and the DTR reset into the boot loader.
 #include <thread>
 
-#include "com_ports.h"
-#include "driver.h"
+#include "device_answers.h"
 #include "device_lines.h"
+#include "driver.h"
+#include "q30com32/com_ports.h"
 
 namespace q30 {
-
-namespace {
-bool contains(std::string_view text, std::string_view what)
-{
-    return text.find(what) != std::string_view::npos;
-}
-} // namespace
 
 int32_t Driver::call_check()
 {
     if (exchange(special::kCallCheck, special::kCallCheckMs) != 0)
         return -1;
-    return contains(reply(), "0") ? 1 : 0;
+    return answers::read_call_check(reply());
 }
 
 int32_t Driver::download_start()
@@ -41,14 +35,10 @@ int32_t Driver::write_raw(DrvCmd& rec)
 
 int32_t Driver::download_result()
 {
-    link_.set_reply_timeout(special::kDownloadResultMs);
-    if (link_.read_reply(reply_.data(), reply_.size()) != 0)
+    // The verdict is a line of its own, with no final code after it.
+    if (read(special::kDownloadResultMs, ReplyEnd::QuietGap) != 0)
         return 1;
-    if (contains(reply(), special::kSuccessMark))
-        return 3;
-    if (contains(reply(), special::kFailMark))
-        return 2;
-    return 1;
+    return answers::read_download_verdict(reply());
 }
 
 int32_t Driver::boot_open(DrvCmd& rec)
@@ -64,12 +54,16 @@ int32_t Driver::boot_reset(DrvCmd& rec)
 {
     if (!link_.configure(kSpeed19200))
         return 1;
-    link_.set_reply_timeout(special::kBootResetMs);
     link_.set_dtr(false);
     std::this_thread::sleep_for(bootTiming_.dtrLow);
     link_.set_dtr(true);
     std::this_thread::sleep_for(bootTiming_.afterDtr);
-    if (link_.read_reply(reply_.data(), reply_.size()) != 0 || !contains(reply(), special::kFailMark))
+    // The boot loader's words carry no final code; silence is an answer
+    // here too (no boot loader), not a failed exchange.
+    const bool silent = read(special::kBootResetMs, ReplyEnd::QuietGap) != 0;
+    if (silent)
+        link_.forgive_failure();
+    if (silent || !answers::boot_loader_waiting(reply()))
         return 1;
     identity_.comIndex = rec.port;
     return 2;

@@ -46,11 +46,16 @@ int32_t Driver::send(uint32_t rawCode, DrvCmd* rec)
     }
 }
 
-int Driver::exchange(std::string_view line, int replyTimeoutMs)
+int Driver::exchange(std::string_view line, int replyTimeoutMs, ReplyEnd end)
 {
     link_.write_text(line);
+    return read(replyTimeoutMs, end);
+}
+
+int Driver::read(int replyTimeoutMs, ReplyEnd end)
+{
     link_.set_reply_timeout(replyTimeoutMs);
-    return link_.read_reply(reply_.data(), reply_.size());
+    return link_.read_reply(reply_.data(), reply_.size(), end);
 }
 
 std::string_view Driver::reply() const
@@ -86,7 +91,8 @@ int32_t Driver::generic(uint32_t code, DrvCmd& rec)
     int32_t result = 0;
     if (!prepare_line(code, rec, f, result))
         return result;
-    if (exchange(f.line, catalogue::command_info(code).replyTimeoutMs) != 0) {
+    const catalogue::CommandInfo& info = catalogue::command_info(code);
+    if (exchange(f.line, info.replyTimeoutMs, info.replyEnd) != 0) {
         rec.replied = 0;
         return kResultNoReply;
     }
@@ -103,8 +109,7 @@ int32_t Driver::dial_back(uint32_t code, DrvCmd& rec)
     if (!prepare_line(code, rec, f, result))
         return result;
     exchange(f.line, special::kDialBackFirstMs);
-    link_.set_reply_timeout(special::kDialBackSecondMs);
-    return link_.read_reply(reply_.data(), reply_.size());
+    return read(special::kDialBackSecondMs, ReplyEnd::FinalCode);
 }
 
 int32_t Driver::ping()

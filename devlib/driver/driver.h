@@ -63,8 +63,11 @@ private:
     int32_t boot_reset(DrvCmd& rec);
     int32_t set_speed(DrvCmd& rec);
 
-    // Sends one line and reads one reply with the given time-out into reply_.
-    int exchange(std::string_view line, int replyTimeoutMs);
+    // Sends one line and reads one reply with the given time-out into reply_,
+    // complete as `end` says.
+    int exchange(std::string_view line, int replyTimeoutMs, ReplyEnd end = ReplyEnd::FinalCode);
+    // Reads one reply without sending anything first.
+    int read(int replyTimeoutMs, ReplyEnd end);
     std::string_view reply() const;
 
     Trace trace_;

@@ -1,10 +1,9 @@
 // Finding the device on COM1..COM8, recognising its model and versions, and
 // reporting that identity.
-#include <algorithm>
-
-#include "com_ports.h"
-#include "driver.h"
+#include "device_answers.h"
 #include "device_lines.h"
+#include "driver.h"
+#include "q30com32/com_ports.h"
 
 namespace q30 {
 
@@ -13,60 +12,35 @@ namespace {
 constexpr std::size_t kFirmwareCapacity = sizeof(DrvCmd::text) - 1;
 constexpr std::size_t kBootCodeCapacity = record::kBootVersionSize - 1;
 
-bool contains(std::string_view text, std::string_view what)
-{
-    return text.find(what) != std::string_view::npos;
-}
-
-// The content of a verbose reply starts after its leading CR LF.
-std::string_view content(std::string_view reply)
-{
-    return reply.size() > 2 ? reply.substr(2) : std::string_view{};
-}
-
-std::string_view up_to_line_end(std::string_view s)
-{
-    return s.substr(0, std::min(s.find_first_of("\r\n"), s.size()));
-}
-
-std::string bounded(std::string_view s, std::size_t capacity)
-{
-    return std::string(s.substr(0, std::min(s.size(), capacity)));
-}
-
 } // namespace
 
 bool Driver::identify()
 {
-    // The first exchange clears an echo or a pending answer; only the second counts.
-    exchange(special::kEchoOff, special::kEchoOffMs);
-    if (exchange(special::kEchoOff, special::kEchoOffMs) != 0)
+    // Until ATV1 the device may answer in either result format, so these
+    // replies end when the line falls quiet. The first exchange clears an
+    // echo or a pending answer; only the second counts, and silence after
+    // the first is no reason to wait for a late answer.
+    exchange(special::kEchoOff, special::kEchoOffMs, ReplyEnd::QuietGap);
+    link_.forgive_failure();
+    if (exchange(special::kEchoOff, special::kEchoOffMs, ReplyEnd::QuietGap) != 0)
         return false;
-    if (exchange(special::kVerbose, special::kIdentifyMs) != 0)
+    if (exchange(special::kVerbose, special::kIdentifyMs, ReplyEnd::QuietGap) != 0)
         return false;
 
     if (exchange(special::kOrderNumber, special::kIdentifyMs) != 0)
         return false;
-    std::string_view order = reply();
-    if (contains(order, special::kQ30OrderDigits)) {
-        identity_.model = kModelQ30;
-        identity_.usb = contains(order, special::kUsbMark) ? 1 : 0;
-    } else if (contains(order, special::kQ20OrderDigits)) {
-        identity_.model = kModelQ20;
-    } else {
-        identity_.model = kModelUnknown;
+    const answers::OrderNumber order = answers::read_order_number(reply());
+    identity_.model = order.model;
+    if (order.usb)
+        identity_.usb = *order.usb;
+    if (order.model == kModelUnknown)
         return false;
-    }
 
     if (exchange(special::kVersions, special::kIdentifyMs) != 0)
         return false;
-    std::string_view versions = content(reply());
-    identity_.firmware = bounded(up_to_line_end(versions), kFirmwareCapacity);
-    std::size_t mark = versions.find(special::kBootCodeMark);
-    std::size_t start = mark == std::string_view::npos ? versions.size() : mark + special::kBootCodeSkip;
-    identity_.bootCode = start < versions.size()
-                             ? bounded(up_to_line_end(versions.substr(start)), kBootCodeCapacity)
-                             : std::string{};
+    answers::Versions versions = answers::read_versions(reply(), kFirmwareCapacity, kBootCodeCapacity);
+    identity_.firmware = std::move(versions.firmware);
+    identity_.bootCode = std::move(versions.bootCode);
     return true;
 }
 

@@ -1,12 +1,11 @@
 #include "serial_link.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstring>
+#include <thread>
 
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -22,6 +21,16 @@ constexpr SpeedSetting kSpeeds[] = {
 };
 
 constexpr int kDtrAttempts = 5;
+constexpr int kBitsPerByte = 10;       // start bit, 8 data bits, stop bit
+constexpr int kSlowestBaud = 19200;    // assumed before the port is configured
+constexpr int kBoundMarginMs = 100;
+// While a reply overflows its buffer or the line floods, bytes are dropped
+// in batches at this pace rather than one wake-up per byte.
+constexpr std::chrono::milliseconds kDropPause{5};
+constexpr std::size_t kReadChunk = 4096;
+// A drop reads at most this much, then flushes the rest unread.
+constexpr std::size_t kMaxDropRead = 64 * 1024;
+constexpr std::size_t kTraceSample = 200;
 
 speed_t baud_constant(int baud)
 {
@@ -32,26 +41,22 @@ speed_t baud_constant(int baud)
     }
 }
 
-OpenError classify_open_errno(int err)
-{
-    switch (err) {
-    case ENOENT:
-    case ENXIO:
-    case ENODEV: return OpenError::NotFound;
-    case EACCES:
-    case EPERM: return OpenError::PermissionDenied;
-    case EBUSY:
-    case EWOULDBLOCK: return OpenError::Busy;
-    case ENOTTY: return OpenError::NotATerminal;
-    default: return OpenError::Other;
-    }
-}
-
 int elapsed_ms(std::chrono::steady_clock::time_point since)
 {
     return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                 std::chrono::steady_clock::now() - since)
                                 .count());
+}
+
+int ms_until(std::chrono::steady_clock::time_point when)
+{
+    return -elapsed_ms(when);
+}
+
+void append_sample(std::string& sample, std::string_view bytes)
+{
+    if (sample.size() < kTraceSample)
+        sample.append(bytes.substr(0, kTraceSample - sample.size()));
 }
 
 } // namespace
@@ -66,44 +71,25 @@ const SpeedSetting* speed_setting(int selector)
 
 bool SerialLink::open(const std::string& path, int comIndex, OpenError* why)
 {
-    auto fail = [&](int err) {
-        if (why)
-            *why = classify_open_errno(err);
-        return false;
-    };
-    if (why)
-        *why = OpenError::None;
-    // A previously held port is not closed here: callers close first. Only
-    // the descriptor is replaced, so nothing leaks either way.
-    if (fd_ >= 0)
-        close();
+    // A port held before is released, so that reopening the same node
+    // (or its replacement behind the same path) cannot find it locked by us.
+    close();
     trace_.refresh_from_environment();
-
-    // Non-blocking, so that a port waiting for carrier cannot hang the open;
-    // every transfer waits with poll() instead.
-    int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = open_serial_port(path, why);
     if (fd < 0)
-        return fail(errno);
-    if (!isatty(fd)) {
-        ::close(fd);
-        return fail(ENOTTY);
-    }
-    // The advisory lock holds for root too; the kernel's exclusive mode keeps
-    // other users' programs from opening the port behind our back.
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        int err = errno;
-        ::close(fd);
-        return fail(err == EWOULDBLOCK ? EBUSY : err);
-    }
-    if (ioctl(fd, TIOCEXCL) != 0) {
-        int err = errno;
-        ::close(fd);
-        return fail(err);
-    }
+        return false;
     fd_ = fd;
     comIndex_ = comIndex;
+    reset_exchange_state();
     trace_.note(comIndex_, "open " + path);
     return true;
+}
+
+void SerialLink::reset_exchange_state()
+{
+    outOfStep_ = false;
+    carry_.clear();
+    lastEnding_ = ReplyEnding::TimeOut;
 }
 
 bool SerialLink::configure(int selector)
@@ -132,6 +118,7 @@ bool SerialLink::configure(int selector)
         if (tcsetattr(fd_, TCSANOW, &tio) != 0)
             return false;
     }
+    baud_ = speed->baud;
     quietGapMs_ = speed->quietGapMs;
     replyTimeoutMs_ = speed->quietGapMs;
     trace_.note(comIndex_, "speed " + std::to_string(speed->baud));
@@ -158,38 +145,164 @@ SerialLink::Wait SerialLink::wait_readable(int timeoutMs)
     }
 }
 
-int SerialLink::read_reply(char* buf, std::size_t cap)
+int SerialLink::read_bound_ms(std::size_t cap) const
+{
+    const int baud = baud_ > 0 ? baud_ : kSlowestBaud;
+    const auto wireMs = static_cast<long long>(cap) * kBitsPerByte * 1000 / baud;
+    // Twice the wire time leaves room for a device that pauses between bursts.
+    return replyTimeoutMs_ + static_cast<int>(2 * wireMs) + quietGapMs_ + kBoundMarginMs;
+}
+
+int SerialLink::read_reply(char* buf, std::size_t cap, ReplyEnd rule)
 {
     if (cap == 0)
         return -2;
     buf[0] = 0;
-    if (fd_ < 0)
+    if (fd_ < 0) {
+        lastEnding_ = ReplyEnding::LineDead;
         return -2;
+    }
+    const auto limit = Clock::now() + std::chrono::milliseconds(read_bound_ms(cap));
+    ReplyFramer framer(rule);
     std::size_t stored = 0;
     bool any = false;
-    int timeout = replyTimeoutMs_;
-    for (;;) {
-        Wait w = wait_readable(timeout);
-        if (w != Wait::Data)
+    auto take = [&](std::string_view bytes) {
+        any = any || !bytes.empty();
+        const std::size_t used = framer.feed(bytes);
+        const std::size_t keep = std::min(used, cap - 1 - stored);
+        std::memcpy(buf + stored, bytes.data(), keep);
+        stored += keep;
+        if (framer.complete())
+            carry_.assign(bytes.substr(used));  // what follows belongs to a later read
+    };
+    if (!carry_.empty()) {
+        const std::string earlier = std::move(carry_);
+        carry_.clear();
+        take(earlier);
+    }
+
+    ReplyEnding ending = ReplyEnding::TimeOut;
+    while (!framer.complete()) {
+        const int wait = any ? quietGapMs_ : replyTimeoutMs_;
+        const int left = ms_until(limit);
+        if (left <= 0) {
+            ending = ReplyEnding::Bound;
             break;
-        char chunk[512];
-        ssize_t n = ::read(fd_, chunk, sizeof chunk);
+        }
+        const Wait w = wait_readable(std::min(wait, left));
+        if (w == Wait::Quiet) {
+            ending = left < wait ? ReplyEnding::Bound : any ? ReplyEnding::QuietGap : ReplyEnding::TimeOut;
+            break;
+        }
+        if (w == Wait::Dead) {
+            ending = ReplyEnding::LineDead;
+            break;
+        }
+        char chunk[kReadChunk];
+        const ssize_t n = ::read(fd_, chunk, sizeof chunk);
         if (n < 0 && (errno == EINTR || errno == EAGAIN))
             continue;
-        if (n <= 0)
-            break;  // end of file or I/O error: the line is dead
-        any = true;
-        std::size_t room = cap - 1 - stored;
-        std::size_t keep = static_cast<std::size_t>(n) < room ? static_cast<std::size_t>(n) : room;
-        std::memcpy(buf + stored, chunk, keep);
-        stored += keep;
-        timeout = quietGapMs_;
+        if (n <= 0) {
+            ending = ReplyEnding::LineDead;  // end of file or I/O error: the line is dead
+            break;
+        }
+        take(std::string_view(chunk, static_cast<std::size_t>(n)));
+        if (stored == cap - 1 && !framer.complete())
+            std::this_thread::sleep_for(kDropPause);
     }
+    if (framer.complete())
+        ending = ReplyEnding::FinalCode;
     buf[stored] = 0;
-    if (!any)
-        return -2;
-    trace_.received(comIndex_, std::string_view(buf, stored));
-    return 0;
+    note_read(buf, stored, any, ending);
+
+    // A reply that did not end as it should may still be arriving: the next
+    // line waits for the line to fall quiet, so no late answer is taken for its.
+    const bool clean = ending == ReplyEnding::FinalCode ||
+                       (ending == ReplyEnding::QuietGap && rule != ReplyEnd::FinalCode);
+    if (!clean && ending != ReplyEnding::LineDead) {
+        outOfStep_ = true;
+        resyncMs_ = replyTimeoutMs_;
+        lastNoise_ = Clock::now();
+    }
+    return any ? 0 : -2;
+}
+
+void SerialLink::note_read(const char* buf, std::size_t stored, bool any, ReplyEnding ending)
+{
+    lastEnding_ = ending;
+    if (!trace_.enabled())
+        return;
+    if (any)
+        trace_.received(comIndex_, std::string_view(buf, stored), ending_name(ending));
+    else
+        trace_.note(comIndex_, std::string("no reply (") + ending_name(ending) + ", " +
+                                   std::to_string(replyTimeoutMs_) + " ms)");
+}
+
+std::size_t SerialLink::drop_pending(std::string& sample)
+{
+    std::size_t count = 0;
+    char chunk[kReadChunk];
+    while (count < kMaxDropRead) {
+        const ssize_t n = ::read(fd_, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return count;
+        append_sample(sample, std::string_view(chunk, static_cast<std::size_t>(n)));
+        count += static_cast<std::size_t>(n);
+    }
+    tcflush(fd_, TCIFLUSH);  // a flood: the rest goes unread
+    return count;
+}
+
+// Drops input until the line has been quiet for the failed exchange's reply
+// time-out, counted from the failure or the last byte dropped; bounded, so a
+// device that never stops sending cannot hold the caller.
+void SerialLink::wait_until_quiet(std::string& sample, std::size_t& count)
+{
+    const auto quietFor = std::chrono::milliseconds(resyncMs_);
+    const auto limit = Clock::now() + std::chrono::milliseconds(resyncMs_ + read_bound_ms(kReadChunk));
+    for (;;) {
+        const auto now = Clock::now();
+        const auto quietAt = lastNoise_ + quietFor;
+        if (now >= quietAt)
+            return;
+        if (now >= limit) {
+            trace_.note(comIndex_, "line not quiet: sending anyway");
+            return;
+        }
+        const Wait w = wait_readable(ms_until(std::min(quietAt, limit)) + 1);
+        if (w == Wait::Dead)
+            return;
+        if (w == Wait::Data) {
+            count += drop_pending(sample);
+            lastNoise_ = Clock::now();
+            std::this_thread::sleep_for(kDropPause);
+        }
+    }
+}
+
+void SerialLink::discard_stale_input()
+{
+    if (fd_ < 0)
+        return;
+    std::string sample;
+    append_sample(sample, carry_);
+    std::size_t count = carry_.size();
+    carry_.clear();
+    if (outOfStep_) {
+        const auto since = Clock::now();
+        wait_until_quiet(sample, count);
+        outOfStep_ = false;
+        if (trace_.enabled())
+            trace_.note(comIndex_, "out of step: waited " + std::to_string(elapsed_ms(since)) +
+                                       " ms for a quiet line");
+    }
+    count += drop_pending(sample);
+    if (count > 0 && trace_.enabled())
+        trace_.note(comIndex_, "dropped as stale (" + std::to_string(count) + " bytes): " +
+                                   escape_control(sample) + (count > sample.size() ? "..." : ""));
 }
 
 void SerialLink::write_all(const char* p, std::size_t n)
@@ -219,6 +332,7 @@ void SerialLink::write_all(const char* p, std::size_t n)
 
 void SerialLink::write_text(std::string_view s)
 {
+    discard_stale_input();
     trace_.sent(comIndex_, s);
     write_all(s.data(), s.size());
 }
@@ -234,6 +348,8 @@ void SerialLink::set_dtr(bool on)
 {
     if (fd_ < 0)
         return;
+    if (dtrObserver_)
+        dtrObserver_(on);
     int bits = TIOCM_DTR;
     for (int attempt = 0; attempt < kDtrAttempts; ++attempt) {
         if (ioctl(fd_, on ? TIOCMBIS : TIOCMBIC, &bits) == 0)
@@ -248,10 +364,10 @@ void SerialLink::close()
     if (fd_ < 0)
         return;
     tcflush(fd_, TCIOFLUSH);
-    ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
+    close_serial_port(fd_);
     trace_.note(comIndex_, "close");
     fd_ = -1;
+    reset_exchange_state();
 }
 
 } // namespace q30

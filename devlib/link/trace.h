@@ -29,6 +29,12 @@ public:
 
     void sent(int comIndex, std::string_view bytes) { if (file_) write(comIndex, "->", escape_control(bytes)); }
     void received(int comIndex, std::string_view bytes) { if (file_) write(comIndex, "<-", escape_control(bytes)); }
+    // A reply with how it ended ("final code", "quiet gap", ...).
+    void received(int comIndex, std::string_view bytes, std::string_view ending)
+    {
+        if (file_)
+            write(comIndex, "<-", escape_control(bytes) + "  [" + std::string(ending) + "]");
+    }
     void note(int comIndex, std::string_view what) { if (file_) write(comIndex, "--", std::string(what)); }
 
 private:

@@ -1,7 +1,8 @@
 #include "gui_fixture.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 
 namespace quillon::gui::test {
 
@@ -46,6 +47,12 @@ DialogTemplate page_with_every_control()
 
 } // namespace
 
+void type(QWidget* target, Qt::Key key, const QString& text)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &press);
+}
+
 intptr_t RecordingWindow::on_message(const Message& m)
 {
     messages.push_back(m);
@@ -63,7 +70,7 @@ intptr_t RecordingWindow::on_message(const Message& m)
 bool RecordingWindow::on_key(platform::Key key)
 {
     keys.push_back(key);
-    return takeKeys;
+    return key_handler ? key_handler(key) : takeKeys;
 }
 
 std::vector<std::pair<int, int>> RecordingWindow::commands() const

@@ -28,6 +28,8 @@ public:
     std::vector<platform::Key> keys;
     std::function<void(int id, int code)> command_handler;
     std::function<void()> close_handler;
+    // Answers on_key when set; else takeKeys does.
+    std::function<bool(platform::Key)> key_handler;
     bool takeKeys = false;
 
     // The WM_COMMANDs received, as (id, code).
@@ -63,6 +65,9 @@ enum : int {
     kDiscard = 1053,
     kStay = 1054,
 };
+
+// A key press sent to `target`, as typed (text: what the key types).
+void type(QWidget* target, Qt::Key key, const QString& text = {});
 
 class GuiTest : public ::testing::Test {
 protected:

@@ -82,6 +82,37 @@ TEST_F(ModalTest, EscapeIsOfferedToTheLogicThenCancels)
               kStay);
 }
 
+TEST_F(ModalTest, EnterGoesToTheLogicAndPressesNoButtonOfItsOwn)
+{
+    // The logic leaves Enter alone: none of the buttons is the default.
+    EXPECT_EQ(run_with([this] {
+                  press(Qt::Key_Return);
+                  press(Qt::Key_Enter);
+                  if (dialog->shown())
+                      dialog->end_modal(kStay);
+              }),
+              kStay);
+    EXPECT_EQ(dialog->keys, (std::vector{platform::Key::Enter, platform::Key::Enter}));
+    for (const auto& [id, code] : dialog->commands())
+        EXPECT_NE(code, platform::BN_CLICKED) << "button " << id << " pressed by Enter";
+}
+
+TEST_F(ModalTest, EnterPressesTheTemplatesDefaultButtonOnlyWhenTheLogicLeavesIt)
+{
+    dialog->add_control({resources::ControlKind::PushButton, platform::IDOK, {140, 60, 50, 14}, "OK",
+                         resources::kStyleDefault, 0});
+    dialog->command_handler = [this](int id, int) { dialog->end_modal(id); };
+    dialog->takeKeys = true;
+    EXPECT_EQ(run_with([this] {
+                  press(Qt::Key_Return);
+                  if (dialog->shown())
+                      dialog->end_modal(kStay);
+              }),
+              kStay);
+    dialog->takeKeys = false;
+    EXPECT_EQ(run_with([this] { press(Qt::Key_Return); }), platform::IDOK);
+}
+
 TEST_F(ModalTest, DestroyedWhileRunningReturnsCancel)
 {
     EXPECT_EQ(run_with([this] { dialog->destroy(); }), IDCANCEL);

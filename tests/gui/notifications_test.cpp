@@ -23,12 +23,6 @@ using platform::EN_CHANGE;
 using platform::EN_KILLFOCUS;
 using Commands = std::vector<std::pair<int, int>>;
 
-void type(QWidget* target, Qt::Key key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &press);
-}
-
 void lose_focus(QWidget* target, Qt::FocusReason reason)
 {
     QFocusEvent out(QEvent::FocusOut, reason);

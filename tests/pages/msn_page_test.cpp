@@ -139,8 +139,7 @@ TEST_F(MsnPageTest, TheSixteenthDigitIsRefusedAndTheFieldGoesBackToTheDevice)
     EXPECT_TRUE(backend.message_boxes().empty()) << "15 digits are an MSN";
     type(3000, "1234567890123456");
     ASSERT_EQ(backend.message_boxes().size(), 1u);
-    EXPECT_EQ(backend.message_boxes()[0].text,
-              "Please enter a  phonenumber.\n\nPlease enter digits only,  0, 1, 2, 3, 4, 5, 6, 7, 8 or 9.");
+    EXPECT_EQ(backend.message_boxes()[0].text, "max 15 digits") << "refused for its length, and told so";
     EXPECT_EQ(shown(3000), "4711");
     EXPECT_EQ(backend.state(*page)->focus, 3000);
 }
@@ -235,7 +234,7 @@ TEST_F(MsnPageTest, AFailedSetStaysUnsentAndTheLeaveCheckOffersItAgain)
     type(3001, "42");
     press_send();
     EXPECT_EQ(state.portMsns[0].msn[1], "") << "the device copy keeps the old value";
-    EXPECT_EQ(msn().confirmed().ports[0].msn[1], "");
+    EXPECT_EQ(msn().msn(0, 1).confirmed(), "");
 
     deviceRefuses = nullptr;
     backend.on_modal(kDiscardDialogSmallFonts, [&](Window& d) {
@@ -250,7 +249,7 @@ TEST_F(MsnPageTest, AFailedSetStaysUnsentAndTheLeaveCheckOffersItAgain)
     state.linkUp = false;  // no device: the gate answers -2
     type(3001, "43");
     press_send();
-    EXPECT_EQ(msn().confirmed().ports[0].msn[1], "42");
+    EXPECT_EQ(msn().msn(0, 1).confirmed(), "42");
 }
 
 // --- Profiles -------------------------------------------------------------
@@ -304,7 +303,10 @@ TEST_F(MsnPageTest, ValuesTheLibraryCannotSendAreSkippedAndNamed)
     open();
     write(state.chosenProfilePath, std::string("[MSN_DIV]\nAMSN02=12\x01" "3\nDMSN3=") + std::string(40, '7') + "\nDMSN4=5\n");
     ui->send(*page, UWM_LOAD_PROFILE, 1);
-    EXPECT_EQ(msn().refused_profile_keys(), (std::vector<std::string>{"AMSN02", "DMSN3"}));
+    ASSERT_EQ(backend.message_boxes().size(), 1u) << "one message names every value that was not sent";
+    const std::string told = backend.message_boxes()[0].text;
+    EXPECT_NE(told.find("AMSN02: holds a character the device cannot take"), std::string::npos) << told;
+    EXPECT_NE(told.find("DMSN3: too long for the device"), std::string::npos) << told;
     for (const Sent& s : sets())
         EXPECT_LT(s.str().size(), 32u) << "nothing is sent cut short";
     EXPECT_EQ(state.dataPortMsns.msn[4], "5") << "the others still go out";

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fake_library.h"
-#include "pages/page_factory.h"
+#include "pages/page_table.h"
 #include "platform/headless_backend.h"
 #include "shell/application.h"
 

@@ -94,7 +94,8 @@ TEST_F(Profiles, AValueTheLibraryRefusesIsSkippedAndNamed)
     EXPECT_EQ(sets_of(q30::DRV_CHARGE_UNIT).size(), 0u);
     EXPECT_EQ(sets_of(q30::DRV_CURRENCY).size(), 1u) << "the load goes on";
     ASSERT_EQ(backend.message_boxes().size(), 1u);
-    EXPECT_NE(backend.message_boxes()[0].text.find("SET_DIV/CHGUNIT"), std::string::npos);
+    EXPECT_NE(backend.message_boxes()[0].text.find("SET_DIV\n    CHGUNIT: "), std::string::npos)
+        << backend.message_boxes()[0].text;
 }
 
 TEST_F(Profiles, ASaveThatCannotWriteSaysWhereAndWhy)
@@ -118,6 +119,6 @@ TEST_F(Profiles, RefusedMsnsOfTheProfileAreNamedToo)
     backend.menu(ID_LOAD_PROFILE);
     backend.pump();
     ASSERT_EQ(backend.message_boxes().size(), 1u);
-    EXPECT_NE(backend.message_boxes()[0].text.find("MSN_DIV/AMSN00"), std::string::npos)
+    EXPECT_NE(backend.message_boxes()[0].text.find("MSN_DIV\n    AMSN00: "), std::string::npos)
         << backend.message_boxes()[0].text;
 }

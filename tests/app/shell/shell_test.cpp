@@ -31,7 +31,7 @@ public:
 protected:
     void read_device() override { ++reads; }
     bool changed() const override { return dirty; }
-    void send_to_device() override
+    void send_to_device(ValueReport&) override
     {
         ++sends;
         ++sendsOfAllPages;

@@ -20,4 +20,7 @@ std::string com_path(int comIndex);
 // The built-in path when the variable is unset.
 std::string default_com_path(int comIndex);
 
+// Whether the variable of that COM index is set (to anything).
+bool com_path_from_environment(int comIndex);
+
 } // namespace q30

@@ -1,4 +1,4 @@
-#include "com_ports.h"
+#include "q30com32/com_ports.h"
 
 #include <cstdlib>
 
@@ -29,6 +29,11 @@ std::string com_path(int comIndex)
         return "";
     const char* set = std::getenv(com_variable(comIndex).c_str());
     return set && *set ? set : default_com_path(comIndex);
+}
+
+bool com_path_from_environment(int comIndex)
+{
+    return valid_index(comIndex) && std::getenv(com_variable(comIndex).c_str()) != nullptr;
 }
 
 } // namespace q30

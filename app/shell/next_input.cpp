@@ -1,0 +1,30 @@
+#include "shell/next_input.h"
+
+#include "resources/dialog_template.h"
+
+namespace quillon {
+
+void focus_next_input(platform::Window& window)
+{
+    const resources::DialogTemplate* t = window.dialog_template();
+    if (!t || t->controls.empty())
+        return;
+    const int current = window.focus();
+    const auto& controls = t->controls;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (controls[i].id == current)
+            start = i + 1;
+    for (std::size_t n = 0; n < controls.size(); ++n) {
+        const auto& c = controls[(start + n) % controls.size()];
+        const bool input = c.kind == resources::ControlKind::Edit || c.kind == resources::ControlKind::CheckBox ||
+                           c.kind == resources::ControlKind::RadioButton ||
+                           c.kind == resources::ControlKind::DropList;
+        if (input && window.visible(c.id) && window.enabled(c.id)) {
+            window.set_focus(c.id);
+            return;
+        }
+    }
+}
+
+} // namespace quillon
