@@ -22,7 +22,7 @@ QRect available_screen(const QWidget* near)
 
 QPoint centred_position(QSize size, const QRect& over, const QRect& screen)
 {
-    QPoint topLeft = over.center() - QPoint(size.width() / 2, size.height() / 2);
+    QPoint topLeft(over.x() + (over.width() - size.width()) / 2, over.y() + (over.height() - size.height()) / 2);
     if (screen.isValid()) {
         // A window larger than the screen shows its top-left part.
         topLeft.setX(std::max(screen.left(), std::min(topLeft.x(), screen.right() + 1 - size.width())));

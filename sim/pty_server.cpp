@@ -18,9 +18,6 @@ using namespace std::chrono;
 
 // How often the server looks whether a program holds the port, at the least.
 constexpr milliseconds kPortCheckInterval{100};
-// A paced stream is moved this many bytes at a time, like a UART's FIFO,
-// so the server wakes when they are due rather than once per byte.
-constexpr std::size_t kPaceBatch = 16;
 constexpr std::size_t kReadChunk = 4096;
 // Bytes taken from the host per wake-up, so a flood cannot starve the rest of the loop.
 constexpr std::size_t kMaxReadPerWake = 64 * 1024;
@@ -208,33 +205,28 @@ void PtyServer::read_host_bytes(std::string& input)
     }
 }
 
-std::size_t PtyServer::due(Pace& pace, std::size_t waiting, Clock::time_point now) const
-{
-    if (paceBaud_ == 0 || waiting == 0)
-        return waiting;
-    if (pace.sent == 0 && pace.since == Clock::time_point{})
-        pace.since = now;
-    // Everything due by now goes, so late wake-ups do not add up.
-    double seconds = duration<double>(now - pace.since).count();
-    auto total = 1 + static_cast<std::size_t>(seconds * paceBaud_ / kBitsPerByte);
-    if (total <= pace.sent)
-        return 0;
-    std::size_t n = std::min(total - pace.sent, waiting);
-    pace.sent += n;
-    if (n == waiting)
-        pace = Pace{};  // the stream ran dry: the next byte starts a new one
-    return n;
-}
-
 PtyServer::Clock::time_point PtyServer::next_due(const Pace& pace, std::size_t waiting,
                                                  Clock::time_point now) const
 {
     if (paceBaud_ == 0 || pace.since == Clock::time_point{})
         return now;
-    // Byte number k (from 1) is due (k - 1) byte times after the stream began.
-    const std::size_t k = pace.sent + std::min(waiting, kPaceBatch);
-    const auto byteTimes = duration<double>(static_cast<double>(k - 1) * kBitsPerByte / paceBaud_);
-    return pace.since + duration_cast<Clock::duration>(byteTimes);
+    const auto wireTime = duration<double>(static_cast<double>(waiting) * kBitsPerByte / paceBaud_);
+    return pace.since + duration_cast<Clock::duration>(wireTime);
+}
+
+std::size_t PtyServer::due(Pace& pace, std::size_t waiting, Clock::time_point now) const
+{
+    if (paceBaud_ == 0 || waiting == 0)
+        return waiting;
+    if (pace.since == Clock::time_point{})
+        pace.since = now;
+    // A chunk is handed over whole once its last byte has crossed the line:
+    // it arrives when it would on a real line, and a busy machine cannot
+    // tear it into pieces that look like the end of a reply.
+    if (now < next_due(pace, waiting, now))
+        return 0;
+    pace = Pace{};
+    return waiting;
 }
 
 std::string PtyServer::take_arrived_input(Clock::time_point now)

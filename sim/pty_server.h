@@ -1,7 +1,8 @@
 // Serves a Device on a pseudo-terminal: a program opens the slave side as it
 // would open a serial port. One thread moves bytes between the master side
-// and the device, keeps the device's clock going, and paces both directions
-// to a bit rate if asked, as a real line would.
+// and the device, keeps the device's clock going, and if asked paces both
+// directions to a bit rate: what is sent arrives when its last byte would
+// have crossed a real line.
 #pragma once
 
 #include <chrono>
@@ -58,14 +59,13 @@ private:
     std::mutex mutex_;
     bool stopping_ = false; // guarded by mutex_
 
-    // How much of a paced stream is due: bytes since the stream (re)started.
+    // A paced stream: when its first waiting byte started across the line.
     struct Pace {
         Clock::time_point since{};
-        std::size_t sent = 0;
     };
-    // How many of `waiting` bytes the line has carried by `now`; all when unpaced.
+    // How many of `waiting` bytes the line has carried by `now`: all or none.
     std::size_t due(Pace& pace, std::size_t waiting, Clock::time_point now) const;
-    // When the next batch of `waiting` bytes will be due.
+    // When the last of `waiting` bytes will have crossed the line.
     Clock::time_point next_due(const Pace& pace, std::size_t waiting, Clock::time_point now) const;
     std::string take_arrived_input(Clock::time_point now);
 

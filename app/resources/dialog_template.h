@@ -4,13 +4,20 @@
 // the window is scaled with.
 //
 // File format, one statement per line, '#' starts a comment:
-//   DIALOG <id> <width> <height> "<caption>"
+//   DIALOG <id> <width> <height> "<caption>" [IDS <base id>]
 //   FONT <pixels> "<face>"                      (optional)
-//   <KIND> <id> <x> <y> <width> <height> "<text>" [STYLE...]
+//   <KIND> <control id> <x> <y> <width> <height> "<text>" [STYLE...]
 //   END
 // A file may hold several dialogs. Texts are UTF-8 between double quotes,
 // with \" and \\ as escapes; the program replaces most of them at run time
 // from the string table.
+//
+// A control id is a number (2), a name declared with its number
+// (kSendButton=2154), or a bare name (kSendButton): the number declared
+// earlier in the same file, else the one the base template (IDS) gives that
+// name. Names have the form k<Capital><letters or digits>. The build makes a
+// header of each file's declared names, so that the code never writes the
+// number again; a variant of a dialog takes every id from its base by name.
 #pragma once
 
 #include <map>
@@ -60,6 +67,12 @@ enum ControlStyle : unsigned {
     kStyleDropDown = 1u << 13,  // DROPDOWN: a port picture with the arrow field of a drop-down
 };
 
+// The id of a control that takes its number by name from a base template in
+// another file, until DialogTemplates::load_directory resolves it.
+inline constexpr int kUnresolvedControlId = -1;
+// DialogTemplate::baseId of a dialog without a base.
+inline constexpr int kNoBaseDialog = -1;
+
 struct ControlTemplate {
     ControlKind kind = ControlKind::Static;
     int id = 0;
@@ -67,6 +80,9 @@ struct ControlTemplate {
     std::string text;
     unsigned style = kStyleNone;
     int maxLength = 0;    // edits: LIMIT <n> style; 0 = no limit
+    std::string name = {};      // the id's name; empty for a bare number
+    bool declaresName = false;  // "kName=<number>" rather than a bare name
+    int line = 0;               // in the file, for problems found after parsing
 };
 
 struct DialogTemplate {
@@ -76,6 +92,8 @@ struct DialogTemplate {
     int fontPixels = 0;         // 0: the window's default font
     std::string fontFace;
     std::vector<ControlTemplate> controls;
+    int baseId = kNoBaseDialog;  // IDS <id>: the template whose names it takes
+    int line = 0;                // of the DIALOG statement
 
     const ControlTemplate* control(int controlId) const;
 };
@@ -88,14 +106,24 @@ struct ParseError {
 
 // Parses the text of one .dlg file. Problems are appended to `errors` and
 // the offending statement is skipped; a dialog is kept when its DIALOG line
-// parsed.
+// parsed. Names a dialog takes from a base in the same file are resolved;
+// those from a base elsewhere leave kUnresolvedControlId for
+// resolve_base_names.
 std::vector<DialogTemplate> parse_dialog_templates(std::string_view text, const std::string& fileName,
                                                    std::vector<ParseError>& errors);
+
+// Gives the controls of `t` that take their id by name from its base
+// template `base` (null when there is none) their numbers, and checks that
+// the names `t` declares mean the same numbers there. A control in error is
+// reported and dropped.
+void resolve_base_names(DialogTemplate& t, const DialogTemplate* base, const std::string& fileName,
+                        std::vector<ParseError>& errors);
 
 std::string_view control_kind_keyword(ControlKind kind);
 
 // All templates of a folder by id. `find(id)` also answers for the odd id
-// of a pair with the even template.
+// of a pair with the even template. Loading resolves the names that
+// templates take from bases in other files.
 class DialogTemplates {
 public:
     bool load_directory(const std::string& directory, std::vector<ParseError>& errors);
@@ -104,6 +132,15 @@ public:
     std::size_t size() const { return byId_.size(); }
 
 private:
+    struct LoadedTemplate {
+        enum class State { Waiting, InChain, Resolved };
+        DialogTemplate dialog;
+        std::string path;
+        State state = State::Waiting;
+    };
+    void resolve_bases(std::map<int, LoadedTemplate>& loaded, std::vector<ParseError>& errors) const;
+    const DialogTemplate* find_exact(int id) const;
+
     std::map<int, DialogTemplate> byId_;
 };
 

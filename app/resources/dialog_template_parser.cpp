@@ -1,9 +1,11 @@
 #include "resources/dialog_template.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <set>
 
+#include "resources/dialog_names.h"
 #include "resources/resource_files.h"
 #include "resources/resource_limits.h"
 #include "resources/statement.h"
@@ -60,6 +62,8 @@ constexpr std::array<StyleKeyword, 14> kStyleKeywords = {{
 
 // "LIMIT <n>": the most characters an edit takes.
 constexpr std::string_view kLimitKeyword = "LIMIT";
+// "IDS <dialog id>" after a caption: the template whose names bare names take.
+constexpr std::string_view kBaseKeyword = "IDS";
 
 std::optional<ControlKind> kind_from_keyword(std::string_view keyword)
 {
@@ -119,8 +123,13 @@ private:
         if (!reader.read_number("dialog id", 0, detail::kMaxResourceId, t.id) ||
             !reader.read_number("dialog width", 1, detail::kMaxDialogUnits, t.width) ||
             !reader.read_number("dialog height", 1, detail::kMaxDialogUnits, t.height) ||
-            !reader.read_text("caption", t.caption) || !reader.expect_end())
+            !reader.read_text("caption", t.caption) || !read_base(reader, t) || !reader.expect_end())
             return;
+        if (t.baseId == t.id) {
+            report(line, "DIALOG " + std::to_string(t.id) + " names itself as its base");
+            return;
+        }
+        t.line = line;
         if (open_) {
             report(openLine_, "DIALOG " + std::to_string(open_->id) + " has no END");
             close_dialog();
@@ -128,6 +137,15 @@ private:
         open_ = std::move(t);
         openLine_ = line;
         openControlIds_.clear();
+    }
+
+    static bool read_base(detail::StatementReader& reader, DialogTemplate& t)
+    {
+        if (reader.at_end() || reader.peek().quoted || reader.peek().value != kBaseKeyword)
+            return true;
+        std::string keyword;
+        return reader.read_word("IDS", keyword) &&
+               reader.read_number("base dialog id", 0, detail::kMaxResourceId, t.baseId);
     }
 
     void set_font(detail::StatementReader& reader, int line)
@@ -159,8 +177,15 @@ private:
     {
         ControlTemplate c;
         c.kind = kind;
-        if (!reader.read_number("control id", 0, detail::kMaxResourceId, c.id) ||
-            !reader.read_number("x", 0, detail::kMaxDialogUnits, c.rect.x) ||
+        c.line = line;
+        std::string idWord, idError;
+        if (!reader.read_word("control id", idWord))
+            return;
+        if (!detail::parse_control_id(idWord, c, idError)) {
+            report(line, std::move(idError));
+            return;
+        }
+        if (!reader.read_number("x", 0, detail::kMaxDialogUnits, c.rect.x) ||
             !reader.read_number("y", 0, detail::kMaxDialogUnits, c.rect.y) ||
             !reader.read_number("width", 0, detail::kMaxDialogUnits, c.rect.width) ||
             !reader.read_number("height", 0, detail::kMaxDialogUnits, c.rect.height) ||
@@ -176,11 +201,18 @@ private:
             report(line, std::string(control_kind_keyword(kind)) + " outside a DIALOG");
             return;
         }
-        if (!openControlIds_.insert(c.id).second) {
-            report(line, "the control id " + std::to_string(c.id) + " is used twice in DIALOG " +
-                             std::to_string(open_->id));
+        if (!c.name.empty() && !c.declaresName && !find_name(c, line))
+            return;
+        const bool resolved = c.id != kUnresolvedControlId;
+        if (resolved && openControlIds_.count(c.id)) {
+            report(line, "the control id " + (c.name.empty() ? "" : c.name + "=") + std::to_string(c.id) +
+                             " is used twice in DIALOG " + std::to_string(open_->id));
             return;
         }
+        if (c.declaresName && !declare_name(c, line))
+            return;
+        if (resolved)
+            openControlIds_.insert(c.id);
         open_->controls.push_back(std::move(c));
     }
 
@@ -209,10 +241,43 @@ private:
         return true;
     }
 
+    bool declare_name(const ControlTemplate& c, int line)
+    {
+        std::string error;
+        if (names_.declare(c.name, c.id, line, error))
+            return true;
+        report(line, std::move(error));
+        return false;
+    }
+
+    // A bare name takes the number the file declared; one the file lacks
+    // waits for the base.
+    bool find_name(ControlTemplate& c, int line)
+    {
+        c.id = names_.find(c.name);
+        if (c.id != kUnresolvedControlId || open_->baseId != kNoBaseDialog)
+            return true;
+        report(line, "the name " + c.name + " is not declared before in this file, and DIALOG " +
+                         std::to_string(open_->id) + " names no base (IDS)");
+        return false;
+    }
+
+    // A base earlier in the same file resolves now; one elsewhere, when the
+    // folder is loaded.
+    void resolve_from_base_in_file()
+    {
+        if (open_->baseId == kNoBaseDialog)
+            return;
+        const auto base = dialogIndex_.find(open_->baseId);
+        if (base != dialogIndex_.end())
+            resolve_base_names(*open_, &dialogs_[base->second], fileName_, errors_);
+    }
+
     void close_dialog()
     {
+        resolve_from_base_in_file();
         const int id = open_->id;
-        if (!dialogIds_.insert(id).second)
+        if (!dialogIndex_.emplace(id, dialogs_.size()).second)
             report(openLine_, "DIALOG " + std::to_string(id) + " is defined twice");
         else
             dialogs_.push_back(std::move(*open_));
@@ -226,9 +291,10 @@ private:
     std::vector<DialogTemplate> dialogs_;
     std::optional<DialogTemplate> open_;
     int openLine_ = 0;
-    // Sets, so that a huge damaged file cannot make the checks quadratic.
+    // Trees, so that a huge damaged file cannot make the checks quadratic.
     std::set<int> openControlIds_;
-    std::set<int> dialogIds_;
+    std::map<int, std::size_t> dialogIndex_;  // dialog id -> index in dialogs_
+    detail::NameScope names_;
 };
 
 } // namespace

@@ -82,18 +82,35 @@ bool StatementReader::read_number(std::string_view what, int min, int max, int& 
     if (at_end())
         return fail("the " + std::string(what) + " is missing");
     const Token& token = tokens_[next_];
-    const std::string& text = token.value;
+    if (token.quoted)
+        return fail("expected the " + std::string(what) + " (a number), found " + shown(token));
+    std::string error;
+    if (!parse_number(what, token.value, min, max, value, error))
+        return fail(std::move(error));
+    ++next_;
+    return true;
+}
+
+bool parse_number(std::string_view what, std::string_view text, int min, int max, int& value, std::string& error)
+{
+    if (text.empty()) {
+        error = "the " + std::string(what) + " is missing";
+        return false;
+    }
     long long number = 0;
     const char* first = text.data();
     const char* last = text.data() + text.size();
     const auto [end, ec] = std::from_chars(first, last, number);
-    if (token.quoted || text.empty() || end != last || (ec != std::errc() && ec != std::errc::result_out_of_range))
-        return fail("expected the " + std::string(what) + " (a number), found " + shown(token));
-    if (ec == std::errc::result_out_of_range || number < min || number > max)
-        return fail("the " + std::string(what) + " " + text + " is out of range " + std::to_string(min) + ".." +
-                    std::to_string(max));
+    if (end != last || (ec != std::errc() && ec != std::errc::result_out_of_range)) {
+        error = "expected the " + std::string(what) + " (a number), found " + std::string(text);
+        return false;
+    }
+    if (ec == std::errc::result_out_of_range || number < min || number > max) {
+        error = "the " + std::string(what) + " " + std::string(text) + " is out of range " + std::to_string(min) +
+                ".." + std::to_string(max);
+        return false;
+    }
     value = static_cast<int>(number);
-    ++next_;
     return true;
 }
 

@@ -17,6 +17,9 @@ struct Token {
 // quote, an unknown escape or a quote in the middle of a word.
 bool split_statement(std::string_view line, std::vector<Token>& tokens, std::string& error);
 
+// `text` as a whole number in min..max; `what` names it in the error.
+bool parse_number(std::string_view what, std::string_view text, int min, int max, int& value, std::string& error);
+
 // Takes the tokens of a statement one after another; the first failure
 // leaves its reason in error().
 class StatementReader {

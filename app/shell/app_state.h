@@ -42,6 +42,7 @@ struct AppState {
     bool connected = false;
     bool linkUp = false;
     bool bootModeDevice = false;
+    bool deviceLost = false;  // told lost; the captions say "not connected" until it returns
     int portCount = kMaxPorts;
     bool largeFonts = false;
     bool soundOn = false;

@@ -49,6 +49,7 @@ public:
     static constexpr int kPollPeriodMs = 1000;
     static constexpr int kSplashMinimumMs = 5000;
     static constexpr int kPollFailuresBeforeMessage = 3;
+    static constexpr int kPollsPerReopen = 3;  // while the device is lost
 
     explicit MainWindow(ShellContext& shell);
     ~MainWindow() override;
@@ -105,6 +106,9 @@ private:
     void identify();
     int connect_with(uint32_t code, bool rebuildForModel);
     void alive_poll();
+    bool try_reopen();
+    void device_back();
+    void update_captions();
     void device_lost();
     void quit();
     void shutdown();
@@ -127,6 +131,7 @@ private:
     bool pollPaused_ = false;
     bool pollBusy_ = false;
     int pollFailures_ = 0;
+    int pollsSinceReopen_ = 0;
     bool deviceLostBusy_ = false;
     bool shutDown_ = false;
     std::unique_ptr<ProgressWindow> progress_;

@@ -174,9 +174,17 @@ void Page::send_changes()
     report.tell(shell_, this, ids::kSendNotAccepted);
 }
 
+void Page::update_caption()
+{
+    std::string caption = shell_.text(ids::kPageCaptionBase + 5 * index_);
+    if (shell_.state.deviceLost)
+        caption += " \u2013 " + shell_.text(ids::kNotConnected);
+    set_caption(caption);
+}
+
 void Page::set_common_texts()
 {
-    set_caption(shell_.text(ids::kPageCaptionBase + 5 * index_));
+    update_caption();
     set_text(ID_SEND, shell_.text(ids::kSendButton));
     if (has_control(ids::kPageMessage))
         set_text(ids::kPageMessage, shell_.text(ids::kPageUnderConstruction));

@@ -51,6 +51,8 @@ public:
 
     // Runs the leave check: false when the user chose to stay.
     bool leave_check();
+    // The page's caption, with "not connected" while the device is lost.
+    void update_caption();
     // Send: the page's values go to the device; what the device did not
     // take is told to the user once.
     void send_changes();

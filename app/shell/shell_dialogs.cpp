@@ -1,5 +1,6 @@
 #include "shell/shell_dialogs.h"
 
+#include "shell/port_hints.h"
 #include "shell/shell_ids.h"
 
 namespace quillon {
@@ -43,6 +44,7 @@ int run_no_response_dialog(ShellContext& shell, platform::Window* owner)
     d.set_caption(shell.text(ids::kCheckAllCables));
     d.set_text(ids::kWarningPlace, std::to_string(ids::kWarningPicture));
     d.set_text(ids::kNoResponseTextPlace, shell.text(ids::kNoResponseText));
+    d.set_text(ids::kNoResponseHintsPlace, no_device_hints(shell, q30::probe_com_ports()));
     d.set_text(ids::kTryAgainButton, shell.text(ids::kTryAgain));
     d.set_text(ids::kQuitButton, shell.text(ids::kQuitApplication));
     return d.run_modal();

@@ -33,6 +33,15 @@ inline constexpr int kValueNotAccepted = 9915;
 inline constexpr int kNotAProfile = 9920;
 inline constexpr int kCharacterNotForDevice = 9925;
 inline constexpr int kMax15Digits = 9790;
+inline constexpr int kNotConnected = 9935;
+// The no-device dialog on Linux: the usual causes, and what each port shows.
+inline constexpr int kLinuxCauses = 8800;
+inline constexpr int kPortFree = 8805;
+inline constexpr int kPortNotPresent = 8810;
+inline constexpr int kPortNoPermission = 8815;
+inline constexpr int kPortBusy = 8820;
+inline constexpr int kPortNotSerial = 8825;
+inline constexpr int kPortCannotOpen = 8830;
 
 // Dialog templates (the even id; the odd one is the small-font variant).
 inline constexpr int kSplashDialog = 369;
@@ -60,6 +69,7 @@ inline constexpr int kAboutPictureHeight = 336;
 // Controls.
 inline constexpr int kWarningPlace = 1498;
 inline constexpr int kNoResponseTextPlace = 1543;
+inline constexpr int kNoResponseHintsPlace = 1544;
 inline constexpr int kTryAgainButton = 1540;
 inline constexpr int kQuitButton = 1542;
 inline constexpr int kDiscardTextPlace = 1548;

@@ -153,6 +153,12 @@ int SerialLink::read_bound_ms(std::size_t cap) const
     return replyTimeoutMs_ + static_cast<int>(2 * wireMs) + quietGapMs_ + kBoundMarginMs;
 }
 
+int SerialLink::resync_bound_ms() const
+{
+    // The failed exchange's time-out, then as long as the longest reply may take.
+    return resyncMs_ + read_bound_ms(kReadChunk);
+}
+
 int SerialLink::read_reply(char* buf, std::size_t cap, ReplyEnd rule)
 {
     if (cap == 0)
@@ -262,7 +268,7 @@ std::size_t SerialLink::drop_pending(std::string& sample)
 void SerialLink::wait_until_quiet(std::string& sample, std::size_t& count)
 {
     const auto quietFor = std::chrono::milliseconds(resyncMs_);
-    const auto limit = Clock::now() + std::chrono::milliseconds(resyncMs_ + read_bound_ms(kReadChunk));
+    const auto limit = Clock::now() + std::chrono::milliseconds(resync_bound_ms());
     for (;;) {
         const auto now = Clock::now();
         const auto quietAt = lastNoise_ + quietFor;

@@ -70,6 +70,8 @@ public:
     // Whether a late answer may still be on its way (the last exchange did
     // not end cleanly): the next line first waits for the line to fall quiet.
     bool out_of_step() const { return outOfStep_; }
+    // The longest the next line waits for quiet when the line keeps sending.
+    int resync_bound_ms() const;
     // The last exchange was only meant to clear the line; its failure leaves
     // nothing to wait for.
     void forgive_failure() { outOfStep_ = false; }

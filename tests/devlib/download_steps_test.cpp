@@ -189,3 +189,43 @@ TEST_F(Steps, SetSpeedChangesTheLineAndIdentifiesAgain)
     EXPECT_EQ(driver.identity().firmware, "1.4.0");
     EXPECT_EQ(driver.identity().bootCode, "1.03");
 }
+
+TEST_F(Steps, TheBootResetLowersDtrWaitsAndRaisesItAgain)
+{
+    std::vector<std::pair<bool, std::chrono::steady_clock::time_point>> changes;
+    driver.link().observe_dtr([&](bool on) { changes.emplace_back(on, std::chrono::steady_clock::now()); });
+    DrvCmd r = testsupport::record();
+    EXPECT_EQ(driver.send(q30::DRV_BOOT_RESET, &r), 1);
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_FALSE(changes[0].first) << "lowered first";
+    EXPECT_TRUE(changes[1].first) << "then raised";
+    EXPECT_GE(changes[1].second - changes[0].second, 50ms) << "held low for the reset's wait";
+}
+
+TEST_F(Steps, InformationTextsEndAtTheirBackspaceWithOrWithoutAFinalCode)
+{
+    char buffer[256];
+    auto read_text = [&](uint32_t code) {
+        DrvCmd r = testsupport::record();
+        q30::record::set_caller_buffer(r, buffer, sizeof buffer);
+        EXPECT_EQ(driver.send(code, &r), 0);
+        EXPECT_EQ(r.ok, 1) << "no OK is needed";
+        return std::string(buffer);
+    };
+    device.on("AT\\S0?", {{0ms, "\r\nLine & more\r\n"}, {5ms, "ok\r\n\b"}, {5ms, "\r\n\r\nOK\r\n"}});
+    EXPECT_EQ(read_text(q30::DRV_ISDN_S0), "Line && more\r\nok\r\n");
+    device.on("AT\\S1?", {{0ms, "\r\nLayer 2\r\n\b"}});
+    EXPECT_EQ(read_text(q30::DRV_ISDN_S1), "Layer 2\r\n") << "no final code: the line falls quiet";
+    device.on_ok("ATS91?", "1");
+    DrvCmd r = testsupport::record();
+    EXPECT_EQ(driver.send(q30::DRV_LANGUAGE, &r), 0);
+    EXPECT_EQ(r.ok, 1);
+    EXPECT_EQ(r.value, 1) << "nothing of the texts was left over";
+}
+
+TEST_F(Steps, TheVerdictEndsWhenTheLineFallsQuietNotAtAFinalCode)
+{
+    // A verdict after an earlier "OK" in the same burst still counts.
+    device.send("\r\nOK\r\n\r\nUPGRADE SUCCESSFUL\r\n");
+    EXPECT_EQ(driver.send(q30::DRV_DOWNLOAD_RESULT, nullptr), 3);
+}

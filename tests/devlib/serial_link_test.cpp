@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include <fcntl.h>
+#include <thread>
 #include <sys/file.h>
 #include <termios.h>
 #include <unistd.h>
@@ -192,4 +193,158 @@ TEST(SerialLinkTrace, WritesEveryLineAndReplyEscaped)
 TEST(SerialLinkTrace, EscapesControlCharacters)
 {
     EXPECT_EQ(q30::escape_control("A\r\n\b\x01\\&"), "A\\r\\n\\b\\x01\\\\&");
+}
+
+TEST_F(LinkFixture, AFinalCodeEndsTheReplyWithoutWaitingForSilence)
+{
+    open_at(6);  // 30 ms gap
+    device.on("ATS95?", {{0ms, "\r\n0,12\r\n\r\nOK\r\n"}, {5ms, "\r\nRING\r\n"}});
+    link.set_reply_timeout(2000);
+    link.write_text("ATS95?\r");
+    std::vector<char> buf(256);
+    ASSERT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), 0);
+    EXPECT_STREQ(buf.data(), "\r\n0,12\r\n\r\nOK\r\n");
+    EXPECT_EQ(link.last_ending(), q30::ReplyEnding::FinalCode);
+    EXPECT_FALSE(link.out_of_step());
+    EXPECT_EQ(read(), "\r\nRING\r\n") << "what follows the final code is left for a later read";
+}
+
+TEST_F(LinkFixture, BurstsBeforeTheFinalCodeMakeOneReply)
+{
+    open_at(6);
+    device.on("ATI3", {{0ms, "\r\n1.3"}, {3ms, ".4\r\n\r\nO"}, {3ms, "K\r\n"}});
+    link.set_reply_timeout(2000);
+    link.write_text("ATI3\r");
+    std::vector<char> buf(256);
+    ASSERT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), 0);
+    EXPECT_STREQ(buf.data(), "\r\n1.3.4\r\n\r\nOK\r\n");
+}
+
+TEST_F(LinkFixture, AReplyWithoutItsFinalCodeEndsAtTheGapAndPutsTheLinkOutOfStep)
+{
+    open_at(1);
+    device.on("ATS95?", {{0ms, "\r\n0,1"}});
+    link.set_reply_timeout(300);
+    link.write_text("ATS95?\r");
+    std::vector<char> buf(256);
+    EXPECT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), 0);
+    EXPECT_STREQ(buf.data(), "\r\n0,1");
+    EXPECT_EQ(link.last_ending(), q30::ReplyEnding::QuietGap);
+    EXPECT_TRUE(link.out_of_step());
+
+    device.on("AT", {{0ms, "\r\nOK\r\n"}});
+    link.set_reply_timeout(300);
+    link.write_text("AT\r");
+    EXPECT_FALSE(link.out_of_step()) << "the line was quiet: the next line went out";
+    ASSERT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), 0);
+    EXPECT_STREQ(buf.data(), "\r\nOK\r\n");
+}
+
+TEST_F(LinkFixture, InputThatArrivedBeforeALineIsNoPartOfItsAnswer)
+{
+    open_at(1);
+    device.send("\r\nRING\r\n\r\nOK\r\n");
+    std::this_thread::sleep_for(50ms);
+    device.on("ATS91?", {{0ms, "\r\n1\r\n\r\nOK\r\n"}});
+    link.set_reply_timeout(2000);
+    link.write_text("ATS91?\r");
+    std::vector<char> buf(256);
+    ASSERT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), 0);
+    EXPECT_STREQ(buf.data(), "\r\n1\r\n\r\nOK\r\n");
+}
+
+TEST_F(LinkFixture, AfterATimeOutALateAnswerIsDroppedBeforeTheNextLine)
+{
+    open_at(1);
+    device.on("ATS95?", {{250ms, "\r\n0,12\r\n\r\nOK\r\n"}});
+    device.on("ATS96?", {{0ms, "\r\nDM\r\n\r\nOK\r\n"}});
+    link.set_reply_timeout(150);
+    link.write_text("ATS95?\r");
+    std::vector<char> buf(256);
+    EXPECT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), -2);
+    EXPECT_EQ(link.last_ending(), q30::ReplyEnding::TimeOut);
+    EXPECT_TRUE(link.out_of_step());
+
+    link.write_text("ATS96?\r");  // the late "0,12" arrives while the line is made quiet
+    ASSERT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), 0);
+    EXPECT_STREQ(buf.data(), "\r\nDM\r\n\r\nOK\r\n");
+}
+
+TEST_F(LinkFixture, ADeviceThatNeverStopsSendingIsCutOffAtTheBound)
+{
+    open_at(2);  // a 20 ms gap: a busy test machine must not pass for a quiet line
+    link.set_reply_timeout(300);
+    device.start_streaming(std::string(64, 'Z'));
+    std::vector<char> buf(512);
+    const int bound = link.read_bound_ms(buf.size());
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(link.read_reply(buf.data(), buf.size(), q30::ReplyEnd::FinalCode), 0);
+    auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(link.last_ending(), q30::ReplyEnding::Bound);
+    EXPECT_EQ(std::string(buf.data()), std::string(511, 'Z')) << "kept up to the capacity";
+    EXPECT_LT(took, std::chrono::milliseconds(bound + 1000));
+
+    // The next line waits for quiet only within a bound of its own, then goes out anyway.
+    const int resyncBound = link.resync_bound_ms();
+    start = std::chrono::steady_clock::now();
+    link.write_text("AT\r");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(resyncBound + 1000));
+    device.stop_streaming();
+}
+
+TEST_F(LinkFixture, CloseLeavesTheLinkClosedAndALaterOpenClosesNothingElse)
+{
+    open_at(1);
+    link.close();
+    EXPECT_FALSE(link.is_open());
+    // The descriptor number the link had may now belong to someone else.
+    int other = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(other, 0);
+    FakeDevice second;
+    ASSERT_TRUE(link.open(second.path(), 1));
+    EXPECT_EQ(fcntl(other, F_GETFD), FD_CLOEXEC) << "a stale descriptor was closed";
+    ::close(other);
+}
+
+TEST_F(LinkFixture, OpeningAnotherPortReleasesTheOneHeld)
+{
+    open_at(1);
+    FakeDevice second;
+    ASSERT_TRUE(link.open(second.path(), 1));
+    q30::Trace otherTrace;
+    q30::SerialLink other(otherTrace);
+    EXPECT_TRUE(other.open(device.path(), 0)) << "the first port is free again";
+}
+
+TEST(SerialLinkTrace, ShowsHowRepliesEndedAndWhatWasDropped)
+{
+    char file[] = "/tmp/quillon-trace-XXXXXX";
+    int fd = mkstemp(file);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    {
+        testsupport::ScopedEnv traceTo(q30::kTraceVariable, file);
+        FakeDevice device;
+        device.on("ATS95?", {{0ms, "\r\n0,12\r\n\r\nOK\r\n"}});
+        q30::Trace trace;
+        q30::SerialLink link(trace);
+        ASSERT_TRUE(link.open(device.path(), 0));
+        ASSERT_TRUE(link.configure(1));
+        char buf[64];
+        link.set_reply_timeout(100);
+        link.write_text("AT\r");
+        link.read_reply(buf, sizeof buf, q30::ReplyEnd::FinalCode);
+        device.send("\r\nRING\r\n");
+        std::this_thread::sleep_for(50ms);
+        link.set_reply_timeout(2000);
+        link.write_text("ATS95?\r");
+        link.read_reply(buf, sizeof buf, q30::ReplyEnd::FinalCode);
+    }
+    std::ifstream in(file);
+    std::string all((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_NE(all.find("no reply (time-out"), std::string::npos) << all;
+    EXPECT_NE(all.find("out of step"), std::string::npos) << all;
+    EXPECT_NE(all.find("dropped as stale (8 bytes): \\r\\nRING\\r\\n"), std::string::npos) << all;
+    EXPECT_NE(all.find("<- \\r\\n0,12\\r\\n\\r\\nOK\\r\\n  [final code]"), std::string::npos) << all;
+    ::unlink(file);
 }

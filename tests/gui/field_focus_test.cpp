@@ -11,8 +11,12 @@ namespace {
 
 using platform::Key;
 
+// A click as the window system delivers it: the focus first, then the
+// button (events sent from here are not the window system's own, which
+// alone move the focus).
 void click_at(QWidget* target, QPoint at)
 {
+    target->setFocus(Qt::MouseFocusReason);
     const QPointF local(at);
     const QPointF global(target->mapToGlobal(at));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);

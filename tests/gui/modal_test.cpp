@@ -101,7 +101,10 @@ TEST_F(ModalTest, EnterPressesTheTemplatesDefaultButtonOnlyWhenTheLogicLeavesIt)
 {
     dialog->add_control({resources::ControlKind::PushButton, platform::IDOK, {140, 60, 50, 14}, "OK",
                          resources::kStyleDefault, 0});
-    dialog->command_handler = [this](int id, int) { dialog->end_modal(id); };
+    dialog->command_handler = [this](int id, int code) {
+        if (code == platform::BN_CLICKED)
+            dialog->end_modal(id);
+    };
     dialog->takeKeys = true;
     EXPECT_EQ(run_with([this] {
                   press(Qt::Key_Return);

@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include "gui/control_tags.h"
+#include "pages/page_table.h"
 #include "q30com32/q30com32.h"
 
 namespace quillon::gui::test {
@@ -38,6 +39,7 @@ void ProgramWindowTest::SetUp()
     ui = std::make_unique<platform::Ui>(*backend, res);
     app = std::make_unique<Application>(*ui, D_SendDrvCmd);
     app->set_config_directory(configDir.string());
+    app->set_main_window_setup(install_pages_and_dialogs);
     ASSERT_TRUE(app->initialise(error)) << error;
     settle();
 }

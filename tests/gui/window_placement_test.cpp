@@ -1,5 +1,6 @@
 // Where windows open, which frame buttons they offer, and message boxes wide
 // enough for their titles.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>

@@ -29,6 +29,7 @@ FakeDevice::FakeDevice()
 
 FakeDevice::~FakeDevice()
 {
+    stop_streaming();
     {
         std::lock_guard<std::mutex> hold(mutex_);
         stop_ = true;
@@ -65,6 +66,26 @@ void FakeDevice::send(const std::string& bytes)
     std::lock_guard<std::mutex> hold(mutex_);
     if (master_ >= 0)
         (void)!::write(master_, bytes.data(), bytes.size());
+}
+
+void FakeDevice::start_streaming(const std::string& bytes)
+{
+    stop_streaming();
+    streaming_ = true;
+    streamer_ = std::thread([this, bytes] {
+        while (streaming_) {
+            send(bytes);
+            // About the pace of a line at 115200 bit/s, in batches.
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+}
+
+void FakeDevice::stop_streaming()
+{
+    streaming_ = false;
+    if (streamer_.joinable())
+        streamer_.join();
 }
 
 void FakeDevice::hang_up()

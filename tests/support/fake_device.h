@@ -3,6 +3,7 @@
 // chosen pauses. Lines it does not know get no answer (a silent device).
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -38,6 +39,9 @@ public:
 
     // Sends bytes now, unasked.
     void send(const std::string& bytes);
+    // Keeps sending `bytes` over and over, unasked, until stop_streaming().
+    void start_streaming(const std::string& bytes);
+    void stop_streaming();
     // Closes the master side: the port hangs up.
     void hang_up();
 
@@ -63,6 +67,8 @@ private:
     std::string partial_;
     bool stop_ = false;
     std::thread thread_;
+    std::atomic<bool> streaming_{false};
+    std::thread streamer_;
 };
 
 // Saves and restores an environment variable for the life of a test.

@@ -9,8 +9,11 @@ int32_t FakeLibrary::operator()(uint32_t code, DrvCmd* r)
     calls.push_back(code);
     switch (code) {
     case q30::DRV_FIND_DEVICE:
-    case q30::DRV_REOPEN:
         return present ? 0 : -2;
+    case q30::DRV_REOPEN:  // identifies: the device must answer
+        if (reopenWorks)
+            pingFailuresLeft = 0;  // the new handle answers
+        return present && pingFailuresLeft == 0 ? 0 : -2;
     case q30::DRV_DEVICE_INFO:
         r->port = present ? 0 : 0;
         r->index = present ? model : 0;

@@ -19,6 +19,7 @@ struct FakeLibrary {
     std::string bootCode = "1.02";
     int bootLoaderOnCom = -1;    // a device in its boot loader on this COM index
     int pingFailuresLeft = 0;    // the next pings that get no answer
+    bool reopenWorks = false;    // a reopen finds the device even while pings fail
     int deviceLanguage = 0;
     std::vector<uint32_t> calls;
 

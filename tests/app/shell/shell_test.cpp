@@ -203,7 +203,7 @@ TEST_F(Shell, ThreeFailedPollsThenAGoodOneShowNoMessage)
     EXPECT_GE(backend.beeps(), 1) << "the device's return is heard";
 }
 
-TEST_F(Shell, FourFailedPollsShowOneMessageAndThePollRestsMeanwhile)
+TEST_F(Shell, FourFailedPollsShowOneMessagePerLossAndThePollRestsMeanwhile)
 {
     ASSERT_TRUE(start());
     device.pingFailuresLeft = 100;
@@ -218,10 +218,53 @@ TEST_F(Shell, FourFailedPollsShowOneMessageAndThePollRestsMeanwhile)
     backend.advance(4000);
     EXPECT_EQ(backend.message_boxes().size(), 1u);
     EXPECT_EQ(pingsWhileShown, 0);
-    backend.advance(3000);
-    EXPECT_EQ(backend.message_boxes().size(), 1u) << "three more failures are not yet four";
+    backend.advance(10000);
+    EXPECT_EQ(backend.message_boxes().size(), 1u) << "one message per loss";
+    EXPECT_NE(backend.state(*main().current_page())->caption.find(ui->text(ids::kNotConnected, 0)),
+              std::string::npos)
+        << "the window says it meanwhile";
+
+    device.pingFailuresLeft = 0;
     backend.advance(1000);
-    EXPECT_EQ(backend.message_boxes().size(), 2u);
+    EXPECT_TRUE(state().linkUp);
+    EXPECT_EQ(backend.state(*main().current_page())->caption.find(ui->text(ids::kNotConnected, 0)),
+              std::string::npos);
+    device.pingFailuresLeft = 100;
+    backend.advance(4000);
+    EXPECT_EQ(backend.message_boxes().size(), 2u) << "a new loss is told again";
+}
+
+TEST_F(Shell, AGoodPollAfterThreeFailuresStartsTheCountAgain)
+{
+    ASSERT_TRUE(start());
+    device.pingFailuresLeft = 3;
+    backend.advance(4000);
+    device.pingFailuresLeft = 1;
+    backend.advance(1000);
+    EXPECT_TRUE(backend.message_boxes().empty()) << "one failure after a good poll is no loss";
+}
+
+TEST_F(Shell, ALostDeviceIsOpenedAgainAndTheModelChecked)
+{
+    ASSERT_TRUE(start());
+    device.pingFailuresLeft = 100;
+    backend.advance(4000);
+    ASSERT_EQ(backend.message_boxes().size(), 1u);
+    const int reopensBefore = device.count(q30::DRV_REOPEN);
+    const int identifiesBefore = device.count(q30::DRV_DEVICE_INFO);
+    backend.advance(6000);
+    EXPECT_GE(device.count(q30::DRV_REOPEN) - reopensBefore, 1) << "the poll tries the port again";
+
+    // Back behind a new node: the ping on the old handle still fails, the reopen answers.
+    device.pingFailuresLeft = 0;
+    const int beeps = backend.beeps();
+    device.pingFailuresLeft = 1000;  // the old handle is dead for good
+    device.reopenWorks = true;
+    backend.advance(3000);
+    EXPECT_TRUE(state().linkUp);
+    EXPECT_FALSE(state().deviceLost);
+    EXPECT_GT(backend.beeps(), beeps) << "the return is heard";
+    EXPECT_GT(device.count(q30::DRV_DEVICE_INFO), identifiesBefore) << "the device is identified again";
 }
 
 TEST_F(Shell, LeavingAChangedPageAsksWhatToDo)

@@ -32,6 +32,8 @@ TEST(ParseWakeupTime, HourAndMinuteInRange)
 {
     expect_clock(time_after(DRV_WAKEUP, OP_QUERY2, "07:30"), {1, 2, 1999, 7, 30, 5}, "07:30");
     expect_clock(time_after(DRV_WAKEUP, OP_QUERY2, "12"), {1, 2, 1999, 12, 0, 5}, "12");
+    expect_clock(time_after(DRV_WAKEUP, OP_QUERY2, "23:59"), {1, 2, 1999, 23, 59, 5}, "the last minute of a day");
+    expect_clock(time_after(DRV_WAKEUP, OP_QUERY2, "00:00"), {1, 2, 1999, 0, 0, 5}, "midnight");
     for (const char* text : {"24:00", "23:60", "-1:30", "7:-1", "300:00", "99999999999:00"})
         expect_clock(time_after(DRV_WAKEUP, OP_QUERY2, text), {1, 2, 1999, 3, 4, 5}, text);
 }
