@@ -10,6 +10,7 @@
 #include "shell/page_values.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_ids.h"
+#include "dialog_ids/data_callback_ids.h"
 
 namespace quillon {
 
@@ -17,18 +18,18 @@ using namespace platform;
 
 namespace {
 
+using namespace dialog_ids::data_callback;
+
+// The number edits are a row: number i is kFirstNumber + i.
+static_assert(kLastNumber == kFirstNumber + kCallbackNumberCount - 1);
+
 constexpr int kDialog = 822;
-constexpr int kSwitch = 2300;
-constexpr int kFirstNumber = 2301;
-constexpr int kHeading = 1497;
-constexpr int kExplanation = 1231;
 constexpr int kCaption = 8555;
 constexpr int kSwitchCaption = 6370;
 constexpr int kHeadingText = 6375;
 constexpr int kExplanationText = 6380;
 constexpr int kHelpText = 7060;
 constexpr int kNotANumber = 9650;
-constexpr int kDataPortPicturePlace = 1028;
 constexpr int kDataPortIndex = 5;
 
 class DataCallbackDialog : public Window {

@@ -13,6 +13,7 @@
 #include "shell/next_input.h"
 #include "shell/page_values.h"
 #include "shell/shell_ids.h"
+#include "dialog_ids/settings_ids.h"
 
 namespace quillon {
 
@@ -20,23 +21,17 @@ using namespace platform;
 
 namespace {
 
+using namespace dialog_ids::settings;
+
 constexpr int kDialog = 846;
 constexpr int kCaption = 6340;
-constexpr int kSoundCheck = 1476;
-constexpr int kLanguagePicture = 1052;
-constexpr int kPortText = 1484;
-constexpr int kLanguageLabel = 1482;
-constexpr int kPortLabel = 1483;
-constexpr int kGermanDisplay = 2350;
-constexpr int kOk = 1053;
-constexpr int kNewChargeUnitPlace = 1674;
-constexpr int kCurrencyPlace = 1675;
 constexpr const char* kFirstFirmwareWithCurrency = "1.3.4";
 
 // The five texts, in the order the controls are numbered.
 enum TextField { kChargeUnit, kLocalCode, kPabx, kInternational, kCurrency, kFieldCount };
-constexpr std::array<int, kFieldCount> kEdits = {2352, 2353, 2354, 2355, 2356};
-constexpr std::array<int, 4> kLabels = {1478, 1479, 1480, 1481};
+constexpr std::array<int, kFieldCount> kEdits = {kChargeUnitEdit, kLocalCodeEdit, kPabxEdit, kInternationalEdit,
+                                                 kCurrencyEdit};
+constexpr std::array<int, 4> kLabels = {kChargeUnitLabel, kLocalCodeLabel, kPabxLabel, kInternationalLabel};
 constexpr std::array<int, 4> kLabelTexts = {6320, 6325, 6330, 6335};
 constexpr int kSoundText = 6310, kLanguageText = 6305, kPortLabelText = 6300;
 // The label text of a field, for telling what the device did not take;
@@ -107,7 +102,7 @@ public:
         language_ = shell_.state.language;
         set_items(kLanguagePicture, {kLanguagePictures.begin(), kLanguagePictures.end()});
         set_selection(kLanguagePicture, language_ == 1 ? 1 : 0);
-        set_visible(kGermanDisplay, false);
+        set_visible(kGermanDisplayCheck, false);
         if (CompareVersions(kFirstFirmwareWithCurrency, shell_.state.firmwareVersion) != kVersionHigher) {
             move_onto(kEdits[kChargeUnit], kNewChargeUnitPlace);
             move_onto(kEdits[kCurrency], kCurrencyPlace);
@@ -152,7 +147,7 @@ public:
             return;
         if (id == kSoundCheck)
             store_controls();
-        else if (id == kOk)
+        else if (id == kOkButton)
             ok();
         else if (id == IDCANCEL) {
             if (sound_)
@@ -264,7 +259,7 @@ private:
             report.add(shell_.text(kCaption), shell_.text(label_text(f)), problem);
         }
         report.tell(shell_, this, ids::kSendNotAccepted);
-        end_modal(kOk);
+        end_modal(kOkButton);
     }
 
     MainWindow& main_;

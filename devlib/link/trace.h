@@ -1,7 +1,8 @@
 // A trace of the dialogue with the device, for people debugging a cable or a
 // device. Enabled when the environment variable Q30COM32_TRACE names a file
 // ("-" for standard error); every line sent and every reply read is appended
-// with a timestamp, the COM port and control characters escaped.
+// with a timestamp, the COM port and control characters escaped, each reply
+// with how it ended, and whatever was dropped as stale before a line.
 #pragma once
 
 #include <cstddef>

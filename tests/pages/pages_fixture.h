@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct Program : ::testing::Test {
     std::unique_ptr<quillon::platform::Ui> ui;
     shelltest::FakeLibrary device;
     std::vector<Sent> sent;
+    // Sets the device answers with ERROR (replied, not "OK").
+    std::function<bool(uint32_t code, const DrvCmd&)> deviceRefuses;
     std::string configDir;
     std::unique_ptr<quillon::Application> app;
 
@@ -59,6 +62,11 @@ struct Program : ::testing::Test {
                 if (static_cast<unsigned char>(c) < 0x20)
                     return q30::kResultRefused;
             sent.push_back({code, *r});
+            if (r->op == q30::OP_SET && deviceRefuses && deviceRefuses(code, *r)) {
+                r->replied = 1;
+                r->ok = 0;
+                return q30::kResultOk;
+            }
         }
         return device(code, r);
     }
