@@ -127,7 +127,7 @@ private:
             return;
         if (t.baseId == t.id) {
             report(line, "DIALOG " + std::to_string(t.id) + " names itself as its base");
-            return;
+            t.baseId = kNoBaseDialog;
         }
         t.line = line;
         if (open_) {
