@@ -18,6 +18,8 @@ const QColor kLightInner(160, 160, 160);
 const QColor kLightOuter(191, 191, 191);
 
 constexpr int kNotch = 2;  // how far the bevel steps in at the bottom corners of a selected tab
+constexpr int kStretchStep = 5;
+constexpr int kNarrowestStretch = 80;  // percent of the normal width
 constexpr int kTextFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextHideMnemonic;
 
 void vertical(QPainter& p, const QColor& c, int x, int top, int bottom)
@@ -48,16 +50,32 @@ void TabButton::set_selected(bool selected)
     update();
 }
 
-QFont TabButton::label_font() const
+QFont TabButton::full_font() const
 {
     QFont font = this->font();
     if (font.pixelSize() <= 0)
         font.setPixelSize(desktop_font_pixels());
+    return font;
+}
+
+QFont TabButton::label_font() const
+{
+    QFont font = full_font();
     const int room = width() - 2 * kLabelX;
-    while (font.pixelSize() > kMinimumFontPixels &&
-           QFontMetrics(font).boundingRect(QRect(), kTextFlags, text()).width() > room)
+    auto fits = [&] { return QFontMetrics(font).boundingRect(QRect(), kTextFlags, text()).width() <= room; };
+    // Narrower letters first, so that the label keeps the height of the
+    // others; smaller letters only when that is not enough.
+    for (int stretch = QFont::Unstretched - kStretchStep; !fits() && stretch >= kNarrowestStretch;
+         stretch -= kStretchStep)
+        font.setStretch(stretch);
+    while (!fits() && font.pixelSize() > kMinimumFontPixels)
         font.setPixelSize(font.pixelSize() - 1);
     return font;
+}
+
+int TabButton::label_baseline() const
+{
+    return (selected_ ? kSelectedLabelY : kLabelY) + QFontMetrics(full_font()).ascent();
 }
 
 void TabButton::paintEvent(QPaintEvent*)
@@ -98,9 +116,11 @@ void TabButton::paintEvent(QPaintEvent*)
         vertical(p, kShadowInner, right - 1, 1, faceBottom - 1);
     }
 
-    p.setFont(label_font());
+    const QFont font = label_font();
+    p.setFont(font);
     p.setPen(selected_ ? kSelectedLabel : kLabel);
-    const int labelY = selected_ ? kSelectedLabelY : kLabelY;
+    // A label drawn smaller sits on the same line as the others.
+    const int labelY = label_baseline() - QFontMetrics(font).ascent();
     p.drawText(QRect(kLabelX, labelY, w - kLabelX, h - labelY), kTextFlags, text());
 }
 

@@ -13,9 +13,13 @@ public:
     bool selected() const { return selected_; }
     void set_selected(bool selected);
 
-    // The font the label is drawn with: the button's font, made smaller
-    // when the label would not fit the button's fixed width.
+    // The font the label is drawn with: the button's font, made narrower
+    // and then smaller when the label would not fit the button's fixed
+    // width.
     QFont label_font() const;
+    // Where the label's baseline lies, whatever its font: the same for
+    // every button of the row.
+    int label_baseline() const;
 
     static constexpr int kStripHeight = 9;  // light strip below a tab that is not selected
     static constexpr int kLabelX = 5;
@@ -26,6 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QFont full_font() const;
+
     bool selected_ = false;
 };
 

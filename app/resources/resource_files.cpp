@@ -80,6 +80,17 @@ bool list_resource_files(const std::string& directory, std::string_view extensio
     return true;
 }
 
+std::vector<std::string> subfolders(const std::string& directory)
+{
+    std::error_code ec;
+    std::vector<std::string> names;
+    for (fs::directory_iterator it(directory, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        if (it->is_directory(ec))
+            names.push_back(it->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 std::string join_path(const std::string& directory, std::string_view name)
 {
     return (fs::path(directory) / fs::path(name)).string();

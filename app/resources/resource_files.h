@@ -25,6 +25,10 @@ bool read_resource_file(const std::string& path, std::string& text, std::vector<
 bool list_resource_files(const std::string& directory, std::string_view extension, std::vector<std::string>& paths,
                          std::vector<ParseError>& errors);
 
+// The names of the folders directly inside `directory`, sorted; none when
+// it cannot be listed.
+std::vector<std::string> subfolders(const std::string& directory);
+
 // `directory` + "/" + `name`.
 std::string join_path(const std::string& directory, std::string_view name);
 

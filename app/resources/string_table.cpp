@@ -69,7 +69,8 @@ void report_missing_bases(const std::map<int, std::set<int>>& basesByLanguage,
 
 } // namespace
 
-bool StringTable::load_directory(const std::string& directory, std::vector<ParseError>& errors)
+// The texts of one folder: en.strings, de.strings and fr.strings side by side.
+bool StringTable::load_language_files(const std::string& directory, std::vector<ParseError>& errors)
 {
     bool allRead = true;
     std::map<int, std::set<int>> basesByLanguage;
@@ -90,6 +91,17 @@ bool StringTable::load_directory(const std::string& directory, std::vector<Parse
         insert_entries(texts_, entries, language, path, errors);
     }
     report_missing_bases(basesByLanguage, fileByLanguage, errors);
+    return allRead;
+}
+
+// The shell's texts lie in the folder itself; each page or dialog may keep
+// its own in a subfolder of the same three files.
+bool StringTable::load_directory(const std::string& directory, std::vector<ParseError>& errors)
+{
+    bool allRead = load_language_files(directory, errors);
+    for (const std::string& area : detail::subfolders(directory))
+        if (!area.ends_with(".strings"))  // a folder in a file's place is reported as that file
+            allRead = load_language_files(detail::join_path(directory, area), errors) && allRead;
 
     const std::string commonPath = detail::join_path(directory, kCommonFile);
     std::string text;

@@ -17,8 +17,9 @@ inline constexpr int kLanguageCount = 3;
 
 class StringTable {
 public:
-    // Reads the four files of a folder; missing files and bad lines are
-    // reported in `errors`, the rest is kept.
+    // Reads the four files of a folder, and the three language files of
+    // each of its subfolders; missing files and bad lines are reported in
+    // `errors`, the rest is kept.
     bool load_directory(const std::string& directory, std::vector<ParseError>& errors);
     // Adds the entries of one file; `languageOffset` is added to every id
     // (0, 1, 2 for the language files, 0 for common.strings).
@@ -33,6 +34,8 @@ public:
     std::size_t size() const { return texts_.size(); }
 
 private:
+    bool load_language_files(const std::string& directory, std::vector<ParseError>& errors);
+
     std::unordered_map<int, std::string> texts_;
 };
 

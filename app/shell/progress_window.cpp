@@ -1,5 +1,6 @@
 #include "shell/progress_window.h"
 
+#include "dialog_ids/progress_ids.h"
 #include "shell/shell_ids.h"
 
 namespace quillon {
@@ -15,13 +16,13 @@ ProgressWindow::ProgressWindow(ShellContext& shell, Window& owner) : Window(shel
 
 void ProgressWindow::set_line(const std::string& text)
 {
-    set_text(kTextLine, text);
+    set_text(dialog_ids::progress::kTextLine, text);
     repaint();
 }
 
 void ProgressWindow::set_position(int position, int range)
 {
-    set_progress(kBar, position, range);
+    set_progress(dialog_ids::progress::kBar, position, range);
     repaint();
 }
 

@@ -13,8 +13,6 @@ namespace quillon {
 class ProgressWindow : public platform::Window {
 public:
     static constexpr int kDialog = 353;
-    static constexpr int kTextLine = 1700;
-    static constexpr int kBar = 1701;
 
     ProgressWindow(ShellContext& shell, platform::Window& owner);
 

@@ -1,5 +1,8 @@
 #include "shell/shell_dialogs.h"
 
+#include "dialog_ids/credits_ids.h"
+#include "dialog_ids/discard_ids.h"
+#include "dialog_ids/help_ids.h"
 #include "shell/port_hints.h"
 #include "shell/shell_ids.h"
 
@@ -40,13 +43,14 @@ private:
 
 int run_no_response_dialog(ShellContext& shell, platform::Window* owner)
 {
+    using namespace dialog_ids::no_response;
     ButtonDialog d(shell, owner, ids::kNoResponseDialog, false);
     d.set_caption(shell.text(ids::kCheckAllCables));
-    d.set_text(ids::kWarningPlace, std::to_string(ids::kWarningPicture));
-    d.set_text(ids::kNoResponseTextPlace, shell.text(ids::kNoResponseText));
-    d.set_text(ids::kNoResponseHintsPlace, no_device_hints(shell, q30::probe_com_ports()));
-    d.set_text(ids::kTryAgainButton, shell.text(ids::kTryAgain));
-    d.set_text(ids::kQuitButton, shell.text(ids::kQuitApplication));
+    d.set_text(kWarningPlace, std::to_string(ids::kWarningPicture));
+    d.set_text(kNoResponseTextPlace, shell.text(ids::kNoResponseText));
+    d.set_text(kNoResponseHintsPlace, no_device_hints(shell, q30::probe_com_ports()));
+    d.set_text(kTryAgainButton, shell.text(ids::kTryAgain));
+    d.set_text(kQuitButton, shell.text(ids::kQuitApplication));
     return d.run_modal();
 }
 
@@ -54,8 +58,8 @@ int run_discard_dialog(ShellContext& shell, platform::Window* owner)
 {
     ButtonDialog d(shell, owner, ids::kDiscardDialog, true);
     d.set_caption(shell.ui.text(ids::kProgramTitle));
-    d.set_text(ids::kWarningPlace, std::to_string(ids::kWarningPicture));
-    d.set_text(ids::kDiscardTextPlace, shell.text(ids::kDiscardQuestion));
+    d.set_text(dialog_ids::discard::kWarningPlace, std::to_string(ids::kWarningPicture));
+    d.set_text(dialog_ids::discard::kDiscardTextPlace, shell.text(ids::kDiscardQuestion));
     d.set_text(platform::ID_DISCARD, shell.text(ids::kDiscardChanges));
     d.set_text(platform::ID_STAY, shell.text(ids::kCancel));
     d.set_text(platform::ID_SEND, shell.text(ids::kSendButton));
@@ -67,7 +71,7 @@ void show_help(ShellContext& shell, platform::Window* owner, int textBase, int t
     shell.beep_if_sound();
     ButtonDialog d(shell, owner, ids::kHelpDialog, false);
     d.set_caption(shell.text(ids::kHelpCaptionPrefix) + " " + shell.text(titleBase));
-    d.set_text(ids::kHelpTextPlace, shell.text(textBase));
+    d.set_text(dialog_ids::help::kHelpTextPlace, shell.text(textBase));
     d.set_text(platform::IDOK, shell.text(ids::kOk));
     d.run_modal();
 }
@@ -81,8 +85,9 @@ void fit_to_picture(platform::Window& w, bool aboutMode)
     constexpr int kLeft = 8, kTop = 7, kAboutExtra = 20;
     constexpr int width = ids::kAboutPictureWidth + 2 * kLeft;
     const int height = ids::kAboutPictureHeight + 2 * kTop + (aboutMode ? kAboutExtra : 0);
-    w.set_control_rect(ids::kAboutPicture, {kLeft, kTop, ids::kAboutPictureWidth, ids::kAboutPictureHeight});
-    w.set_control_rect(ids::kCreditsButton, {220, 351, 80, 18});
+    w.set_control_rect(dialog_ids::about::kAboutPicture,
+                       {kLeft, kTop, ids::kAboutPictureWidth, ids::kAboutPictureHeight});
+    w.set_control_rect(dialog_ids::about::kCreditsButton, {220, 351, 80, 18});
     w.set_client_size(width, height);
 }
 
@@ -90,8 +95,11 @@ void show_credits(ShellContext& shell, platform::Window* owner)
 {
     ButtonDialog d(shell, owner, ids::kCreditsDialog, false);
     d.set_caption(shell.text(ids::kCreditsCaption));
-    for (int i = 0; i < 4; ++i)
-        d.set_text(ids::kCreditsBlockFirst + i, shell.text(ids::kCreditsBlockBase + 5 * i));
+    using namespace dialog_ids::credits;
+    constexpr int kBlockCount = 4;  // a row of texts from the first
+    static_assert(kCopyrightBlock == kProgramBlock + kBlockCount - 1);
+    for (int i = 0; i < kBlockCount; ++i)
+        d.set_text(kProgramBlock + i, shell.text(ids::kCreditsBlockBase + 5 * i));
     d.set_text(platform::IDOK, shell.text(ids::kOk));
     d.run_modal();
 }
@@ -103,11 +111,11 @@ public:
         create(ids::kSplashDialog, WindowRole::Modal);
         set_caption(shell.ui.text(ids::kProgramTitle));
         fit_to_picture(*this, true);
-        set_visible(ids::kCreditsButton, true);
+        set_visible(dialog_ids::about::kCreditsButton, true);
     }
     void on_command(int id, int) override
     {
-        if (id == ids::kCreditsButton)
+        if (id == dialog_ids::about::kCreditsButton)
             show_credits(shell_, this);
         end_modal(platform::IDOK);  // any click closes it
     }
@@ -131,7 +139,7 @@ SplashWindow::SplashWindow(ShellContext& shell) : Window(shell.ui, nullptr)
     set_caption(shell.ui.text(ids::kProgramTitle));
     fit_to_picture(*this, false);
     // The credits button belongs to the About mode only.
-    set_visible(ids::kCreditsButton, false);
+    set_visible(dialog_ids::about::kCreditsButton, false);
     show(true);
     repaint();
 }

@@ -4,13 +4,14 @@
 
 #include <memory>
 
+#include "dialog_ids/no_response_ids.h"
 #include "platform/window.h"
 #include "shell/shell_context.h"
 
 namespace quillon {
 
-// "Check all cables!": returns ids::kTryAgainButton, ids::kQuitButton, or
-// anything else when the user closed it.
+// "Check all cables!": returns dialog_ids::no_response::kTryAgainButton or
+// kQuitButton, or anything else when the user closed it.
 int run_no_response_dialog(ShellContext& shell, platform::Window* owner);
 
 // "Would you really like to discard the changes you've made?": returns

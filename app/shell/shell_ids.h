@@ -1,5 +1,8 @@
-// String-table bases, dialog ids and control ids of the shell's windows.
+// String-table bases and dialog ids of the shell's windows. Their control
+// ids come from the dialog files (dialog_ids/*_ids.h).
 #pragma once
+
+#include "dialog_ids/about_ids.h"
 
 namespace quillon::ids {
 
@@ -66,16 +69,9 @@ inline constexpr int kAboutPicture = 370;
 inline constexpr int kAboutPictureWidth = 300;   // pixels
 inline constexpr int kAboutPictureHeight = 336;
 
-// Controls.
-inline constexpr int kWarningPlace = 1498;
-inline constexpr int kNoResponseTextPlace = 1543;
-inline constexpr int kNoResponseHintsPlace = 1544;
-inline constexpr int kTryAgainButton = 1540;
-inline constexpr int kQuitButton = 1542;
-inline constexpr int kDiscardTextPlace = 1548;
-inline constexpr int kHelpTextPlace = 1507;
-inline constexpr int kCreditsButton = 1052;
-inline constexpr int kCreditsBlockFirst = 1601;  // 1601..1604
-inline constexpr int kPageMessage = 1000;        // placeholder text of a page still to be built
+// Controls. The placeholder text that every page still to be built shows.
+inline constexpr int kPageMessage = 1000;
+// The Qt backend's screenshots find the About window's button by this name.
+inline constexpr int kCreditsButton = dialog_ids::about::kCreditsButton;
 
 } // namespace quillon::ids

@@ -193,12 +193,12 @@ void MainWindow::run_no_response_loop(int& result)
     AppState& state = shell_.state;
     while (!state.connected) {
         const int choice = run_no_response_dialog(shell_, this);
-        if (choice == ids::kQuitButton) {
+        if (choice == dialog_ids::no_response::kQuitButton) {
             shell_.ui.send(*this, UWM_SHUTDOWN);
             result = -1;
             return;
         }
-        if (choice != ids::kTryAgainButton)
+        if (choice != dialog_ids::no_response::kTryAgainButton)
             return;  // closed: go on without a device
 
         WaitCursor wait(shell_.ui);

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -161,6 +162,38 @@ TEST_F(ControlsTest, PageButtonLabelsShrinkToFitTheirButton)
     EXPECT_LE(QFontMetrics(font).horizontalAdvance(tab->text()), tab->width() - 2 * TabButton::kLabelX);
     main->set_text(platform::ID_PAGE_FIRST + 1, "&Log");
     EXPECT_EQ(tab->label_font().pixelSize(), tab->font().pixelSize()) << "short labels keep the font";
+}
+
+// The lowest row of the label's pixels: its baseline, for a label without
+// descenders.
+int label_bottom(TabButton& tab)
+{
+    const QImage image = tab.grab().toImage();
+    for (int y = image.height() - 1; y >= 0; --y)
+        for (int x = TabButton::kLabelX; x < image.width() - TabButton::kLabelX; ++x)
+            if (image.pixelColor(x, y) == QColor(Qt::white))
+                return y;
+    return -1;
+}
+
+TEST_F(ControlsTest, PageButtonLabelsThatGiveWayStayOnTheRowsLine)
+{
+    auto* msn = widget<TabButton>(*main, platform::ID_PAGE_FIRST);
+    auto* other = widget<TabButton>(*main, platform::ID_PAGE_FIRST + 1);
+    main->set_text(platform::ID_PAGE_FIRST, "MSN");
+    main->set_text(platform::ID_PAGE_FIRST + 1, "CALL ACCEPTANCE");
+    main->set_control_rect(platform::ID_PAGE_FIRST + 1, {48, 0, 80, 37});
+    ASSERT_LT(other->label_font().pixelSize(), other->font().pixelSize()) << "a label that has to shrink";
+    EXPECT_EQ(label_bottom(*other), label_bottom(*msn)) << "drawn on the same line, not higher";
+    EXPECT_EQ(other->label_baseline(), msn->label_baseline());
+
+    // A little too wide: narrower letters of the same height.
+    main->set_text(platform::ID_PAGE_FIRST + 1, "Forwardings");
+    const int fullWidth = QFontMetrics(other->font()).horizontalAdvance("Forwardings");
+    main->set_control_rect(platform::ID_PAGE_FIRST + 1, {48, 0, fullWidth + 2 * TabButton::kLabelX - 3, 37});
+    const QFont narrower = other->label_font();
+    EXPECT_EQ(narrower.pixelSize(), other->font().pixelSize());
+    EXPECT_LT(narrower.stretch(), QFont::Unstretched);
 }
 
 TEST_F(ControlsTest, AddingAControlAgainReplacesIt)

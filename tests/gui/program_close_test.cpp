@@ -66,22 +66,22 @@ protected:
 TEST_F(CloseBoxTest, CancelStaysWithTheEditsAndSendSendsThenEnds)
 {
     const std::string before = device_msn(11, 0);
-    ASSERT_NE(before, "4711001");
-    edit_first_msn("4711001");
+    ASSERT_NE(before, "4711099");
+    edit_first_msn("4711099");
 
     auto cancel = answer_discard_dialog(ID_STAY);
     EXPECT_EQ(close_the_frame(), kStillRunning);
     EXPECT_TRUE(cancel->seen()) << "the close box asks first";
     EXPECT_TRUE(discardHadItsButtons);
     EXPECT_TRUE(main_window().shown());
-    EXPECT_EQ(backend->text(*main_window().page(0), kPort11FirstMsn), "4711001") << "the edit stays";
+    EXPECT_EQ(backend->text(*main_window().page(0), kPort11FirstMsn), "4711099") << "the edit stays";
     EXPECT_EQ(device_msn(11, 0), before) << "nothing sent";
 
     auto send = answer_discard_dialog(ID_SEND);
     EXPECT_EQ(close_the_frame(), 0) << "the program ended";
     EXPECT_TRUE(send->seen());
     EXPECT_FALSE(main_window().created());
-    EXPECT_EQ(device_msn(11, 0), "4711001") << "sent before the end";
+    EXPECT_EQ(device_msn(11, 0), "4711099") << "sent before the end";
 }
 
 TEST_F(CloseBoxTest, DiscardEndsWithoutSending)

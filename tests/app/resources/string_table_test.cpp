@@ -109,6 +109,33 @@ TEST(StringTableFolder, LanguagesMustShareTheirBases)
     EXPECT_FALSE(table.has(6346));
 }
 
+TEST(StringTableFolder, EachAreaKeepsItsTextsInASubfolder)
+{
+    testing::TempFolder folder;
+    folder.write("strings/en.strings", "6090\tSend\n");
+    folder.write("strings/de.strings", "6090\tSenden\n");
+    folder.write("strings/fr.strings", "6090\tEnvoyer\n");
+    folder.write("strings/common.strings", "");
+    folder.write("strings/forwarding/en.strings", "9660\tProcessing\n9665\tRefused\n");
+    folder.write("strings/forwarding/de.strings", "9660\tBearbeitung\n");
+    folder.write("strings/forwarding/fr.strings", "9660\tTraitement\n9665\tRefus\n6090\tdeux fois\n");
+
+    StringTable table;
+    std::vector<ParseError> errors;
+    EXPECT_TRUE(table.load_directory(folder.path() + "/strings", errors));
+    EXPECT_EQ(table.get(9660, 1), "Bearbeitung");
+    EXPECT_EQ(table.get(6090, 2), "Envoyer") << "the first definition wins";
+    std::vector<std::string> reports;
+    for (const ParseError& e : errors)
+        reports.push_back(std::filesystem::path(e.file).parent_path().filename().string() + "/" +
+                          std::filesystem::path(e.file).filename().string() + ":" +
+                          e.message.substr(0, e.message.find(';')));
+    EXPECT_EQ(reports, (std::vector<std::string>{"forwarding/fr.strings:the id 6092 is defined twice",
+                                                 "forwarding/en.strings:the base 6090 is missing",
+                                                 "forwarding/de.strings:the base 6090 is missing",
+                                                 "forwarding/de.strings:the base 9665 is missing"}));
+}
+
 TEST(StringTableFolder, MissingFileIsReportedAndTheOthersAreKept)
 {
     testing::TempFolder folder;
