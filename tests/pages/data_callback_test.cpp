@@ -1,13 +1,15 @@
 // The data callback dialog: numbers checked as typed, only changes sent.
 #include "pages_fixture.h"
+#include "dialog_ids/data_callback_ids.h"
 
 using namespace quillon;
 using namespace quillon::platform;
 
 namespace {
 
+using quillon::dialog_ids::data_callback::kFirstNumber;
+
 constexpr int kDialog = 823;
-constexpr int kFirstNumber = 2301;
 
 struct Callback : pagestest::Program {
     void open(std::function<void(Window&)> act)

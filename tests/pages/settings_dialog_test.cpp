@@ -2,14 +2,16 @@
 // currency field by firmware, and what OK sends.
 #include "pages_fixture.h"
 #include "pages/settings_dialog.h"
+#include "dialog_ids/settings_ids.h"
 
 using namespace quillon;
 using namespace quillon::platform;
 
 namespace {
 
+using namespace quillon::dialog_ids::settings;
+
 constexpr int kDialog = 847;  // small fonts
-constexpr int kLocalCode = 2353, kChargeUnit = 2352, kCurrency = 2356, kOk = 1053, kLanguage = 1052;
 
 struct Settings : pagestest::Program {
     // Opens the settings and lets `act` work in the dialog.
@@ -32,8 +34,8 @@ TEST_F(Settings, ASeventhDigitOfTheLocalCodeIsRefused)
     main().general_settings().localCode = "089";
     std::string shown;
     open([&](Window& d) {
-        backend.type(d, kLocalCode, "0891234");
-        shown = backend.control(d, kLocalCode)->text;
+        backend.type(d, kLocalCodeEdit, "0891234");
+        shown = backend.control(d, kLocalCodeEdit)->text;
     });
     ASSERT_EQ(backend.message_boxes().size(), 1u);
     EXPECT_EQ(backend.message_boxes()[0].text, ui->text(9825, 0));
@@ -44,10 +46,10 @@ TEST_F(Settings, TheChargePerUnitTakesDigitsAndOneSeparatorBelow10000)
 {
     start();
     open([&](Window& d) {
-        backend.type(d, kChargeUnit, "12,50");
-        backend.type(d, kChargeUnit, "10000");
-        backend.type(d, kChargeUnit, "12a");
-        backend.type(d, kChargeUnit, "9999.5");
+        backend.type(d, kChargeUnitEdit, "12,50");
+        backend.type(d, kChargeUnitEdit, "10000");
+        backend.type(d, kChargeUnitEdit, "12a");
+        backend.type(d, kChargeUnitEdit, "9999.5");
     });
     ASSERT_EQ(backend.message_boxes().size(), 2u) << "10000 and 12a";
     EXPECT_EQ(backend.message_boxes()[0].text, ui->text(9785, 0));
@@ -56,7 +58,7 @@ TEST_F(Settings, TheChargePerUnitTakesDigitsAndOneSeparatorBelow10000)
 TEST_F(Settings, PickingGermanThenCancelOnlyChangesTheDevicesDisplay)
 {
     start();
-    open([&](Window& d) { backend.choose(d, kLanguage, 1); });
+    open([&](Window& d) { backend.choose(d, kLanguagePicture, 1); });
     EXPECT_EQ(device.deviceLanguage, 1) << "the device follows the pick at once";
     EXPECT_EQ(state().language, 0) << "Cancel keeps the program's language";
 }
@@ -65,10 +67,10 @@ TEST_F(Settings, OkAppliesTheLanguageAndSendsOnlyTouchedTextsCurrencyFirst)
 {
     start();
     open([&](Window& d) {
-        backend.choose(d, kLanguage, 1);
-        backend.type(d, kCurrency, "EUR");
-        backend.type(d, kLocalCode, "030");
-        backend.click(d, kOk);
+        backend.choose(d, kLanguagePicture, 1);
+        backend.type(d, kCurrencyEdit, "EUR");
+        backend.type(d, kLocalCodeEdit, "030");
+        backend.click(d, kOkButton);
     });
     EXPECT_EQ(state().language, 1);
     ASSERT_EQ(sent.size() >= 2, true);
@@ -86,7 +88,7 @@ TEST_F(Settings, TheCurrencyFieldNeedsFirmware134OrLater)
         device.firmware = firmware;
         start();
         bool shown = false;
-        open([&](Window& d) { shown = backend.control(d, kCurrency)->visible; });
+        open([&](Window& d) { shown = backend.control(d, kCurrencyEdit)->visible; });
         const bool expected = std::string(firmware) != "1.3.3" && std::string(firmware) != "1.3.10";
         EXPECT_EQ(shown, expected) << firmware;
         app.reset();

@@ -12,10 +12,13 @@
 #include "platform/headless_backend.h"
 #include "profile/ini_file.h"
 #include "shell/application.h"
+#include "dialog_ids/help_ids.h"
+#include "dialog_ids/no_response_ids.h"
 #include "shell/shell_ids.h"
 
 using namespace quillon;
 using namespace quillon::platform;
+using namespace quillon::dialog_ids::no_response;
 using shelltest::FakeLibrary;
 
 namespace {
@@ -135,7 +138,7 @@ TEST_F(Shell, WithoutADeviceTryAgainComesBackAndQuitEndsWithoutAWindow)
     int asked = 0;
     backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
         ++asked;
-        backend.click(dialog, asked == 1 ? ids::kTryAgainButton : ids::kQuitButton);
+        backend.click(dialog, asked == 1 ? kTryAgainButton : kQuitButton);
         return 0;
     });
     EXPECT_FALSE(start());
@@ -167,7 +170,7 @@ TEST_F(Shell, ASmallerDeviceSwitchedOnLaterRebuildsThePages)
     backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
         device.present = true;
         device.model = 20;
-        backend.click(dialog, ids::kTryAgainButton);
+        backend.click(dialog, kTryAgainButton);
         return 0;
     });
     ASSERT_TRUE(start());
@@ -182,7 +185,7 @@ TEST_F(Shell, ADeviceInItsBootLoaderOpensTheUpgrade)
     device.present = false;
     device.bootLoaderOnCom = 2;
     backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
-        backend.click(dialog, ids::kTryAgainButton);
+        backend.click(dialog, kTryAgainButton);
         return 0;
     });
     ASSERT_TRUE(start());
@@ -343,7 +346,7 @@ TEST_F(Shell, HelpMenuEntriesOpenTheirTexts)
     EXPECT_EQ(modal_count(ids::kHelpDialog + 1), 0) << "the heading does nothing";
     backend.on_modal(ids::kHelpDialog + 1, [&](Window& help) {
         EXPECT_EQ(backend.state(help)->caption, ui->text(ids::kHelpCaptionPrefix, 0) + " " + ui->text(8500, 0));
-        EXPECT_EQ(backend.control(help, ids::kHelpTextPlace)->text, ui->text(7000, 0));
+        EXPECT_EQ(backend.control(help, dialog_ids::help::kHelpTextPlace)->text, ui->text(7000, 0));
         return IDOK;
     });
     backend.menu(32795);
@@ -408,10 +411,10 @@ TEST_F(Shell, AClickOnTheWarningPictureEndsNoDialog)
     int asked = 0;
     backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
         ++asked;
-        backend.click(dialog, ids::kWarningPlace);
-        backend.click(dialog, ids::kNoResponseTextPlace);
+        backend.click(dialog, kWarningPlace);
+        backend.click(dialog, kNoResponseTextPlace);
         EXPECT_TRUE(backend.window_shown(dialog));
-        backend.click(dialog, ids::kQuitButton);
+        backend.click(dialog, kQuitButton);
         return 0;
     });
     EXPECT_FALSE(start());
