@@ -16,6 +16,7 @@ namespace quillon {
 
 using namespace platform;
 using namespace msn_ids;
+using namespace dialog_ids::msn;
 
 namespace {
 
@@ -42,12 +43,21 @@ std::string alias_key(int aliasIndex)
 
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
-int alias_edit(int aliasIndex) { return aliasIndex == kDataPortIndex ? kDataAliasEdit : kFirstAliasEdit + aliasIndex; }
-int msn_edit(int port, int index) { return kFirstMsnEdit + kPortMsnCount * port + index; }
-int data_msn_edit(int index) { return kFirstDataMsnEdit + index; }
-int clip_box(int port) { return kFirstClipBox + port; }
-bool is_msn_edit(int id) { return id >= kFirstMsnEdit && id <= kLastMsnEdit; }
-bool is_clip_box(int id) { return id >= kFirstClipBox && id <= kDataClipBox; }
+// The page counts its controls in rows from the first port's: by port index
+// (the data port's after the five analogue ones) and by MSN index.
+static_assert(kPort32AliasEdit == kPort11AliasEdit + kMaxPorts - 1);
+static_assert(kPort32Msn3Edit == kPort11Msn1Edit + kMaxPorts * kPortMsnCount - 1);
+static_assert(kDataMsn1Edit == kPort32Msn3Edit + 1 && kDataMsn5Edit == kDataMsn1Edit + kDataPortMsnCount - 1);
+static_assert(kDataClipBox == kPort11ClipBox + kMaxPorts);
+static_assert(kDataPicturePlace == kPort11PicturePlace + kDataPortIndex);
+static_assert(kDataLabel == kPort11Label + kDataPortIndex && kSoftFaxLabel == kPort11Label + kLabelCount - 1);
+
+int alias_edit(int aliasIndex) { return aliasIndex == kDataPortIndex ? kDataAliasEdit : kPort11AliasEdit + aliasIndex; }
+int msn_edit(int port, int index) { return kPort11Msn1Edit + kPortMsnCount * port + index; }
+int data_msn_edit(int index) { return kDataMsn1Edit + index; }
+int clip_box(int port) { return kPort11ClipBox + port; }
+bool is_msn_edit(int id) { return id >= kPort11Msn1Edit && id <= kDataMsn5Edit; }
+bool is_clip_box(int id) { return id >= kPort11ClipBox && id <= kDataClipBox; }
 
 // The profile functions drop one pair of enclosing quotes and the blanks at
 // either end; such a name is written inside a further pair of quotes so
@@ -105,10 +115,10 @@ void MsnPage::on_built()
     const PortPicture::Look look{true, true};
     for (int i = 0; i < kAliasCount; ++i) {
         if (i < port_count())
-            pictures_[at(i)] = std::make_unique<PortPicture>(shell_, *this, kFirstPicturePlace + i, i,
+            pictures_[at(i)] = std::make_unique<PortPicture>(shell_, *this, kPort11PicturePlace + i, i,
                                                              PortPictureKind::Analogue, look);
         else if (i == kDataPortIndex)
-            pictures_[at(i)] = std::make_unique<PortPicture>(shell_, *this, kFirstPicturePlace + i,
+            pictures_[at(i)] = std::make_unique<PortPicture>(shell_, *this, kPort11PicturePlace + i,
                                                              kDataPortPictureIndex, PortPictureKind::DataPort, look);
     }
 }
@@ -127,12 +137,12 @@ void MsnPage::adapt_to_model()
         aliases_[at(p)].set_in_use(inUse);
         if (inUse)
             continue;
-        set_visible(kFirstPicturePlace + p, false);
+        set_visible(kPort11PicturePlace + p, false);
         set_visible(alias_edit(p), false);
         for (int j = 0; j < kPortMsnCount; ++j)
             set_visible(msn_edit(p, j), false);
         set_visible(clip_box(p), false);
-        set_visible(kFirstLabel + p, false);
+        set_visible(kPort11Label + p, false);
     }
 }
 
@@ -192,7 +202,7 @@ void MsnPage::refresh()
 void MsnPage::relabel()
 {
     for (int k = 0; k < kLabelCount; ++k)
-        set_text(kFirstLabel + k, shell_.text(kFirstLabelText + 5 * k));
+        set_text(kPort11Label + k, shell_.text(kFirstLabelText + 5 * k));
     for (auto& picture : pictures_)
         if (picture)
             shell_.ui.send(*picture, UWM_SET_LANGUAGE);
@@ -220,9 +230,9 @@ void MsnPage::on_control_click(int controlId)
 
 Field<std::string>& MsnPage::msn_field_of(int controlId)
 {
-    if (controlId >= kFirstDataMsnEdit)
-        return dataMsns_[at(controlId - kFirstDataMsnEdit)];
-    const int n = controlId - kFirstMsnEdit;
+    if (controlId >= kDataMsn1Edit)
+        return dataMsns_[at(controlId - kDataMsn1Edit)];
+    const int n = controlId - kPort11Msn1Edit;
     return msns_[at(n / kPortMsnCount)][at(n % kPortMsnCount)];
 }
 

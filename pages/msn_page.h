@@ -8,23 +8,15 @@
 #include <memory>
 #include <string>
 
+#include "dialog_ids/msn_ids.h"
 #include "pages/port_picture.h"
 #include "shell/page.h"
 
 namespace quillon {
 
-// Control ids and string bases of the page.
+// String bases of the page; its control ids are in dialog_ids::msn.
 namespace msn_ids {
-inline constexpr int kFirstAliasEdit = 2140;      // analogue ports 0..4
-inline constexpr int kDataAliasEdit = 2145;
-inline constexpr int kFirstMsnEdit = 3000;        // 3000 + 3 * port index + MSN index
-inline constexpr int kFirstDataMsnEdit = 3015;    // data-port MSNs 0..4
-inline constexpr int kLastMsnEdit = 3019;
-inline constexpr int kFirstClipBox = 3020;        // analogue ports 0..4
-inline constexpr int kDataClipBox = 3025;
-inline constexpr int kFirstPicturePlace = 1023;   // ports 0..4, then the data port
-inline constexpr int kFirstLabel = 1225;          // 1225..1232: texts 6050 + 5 * (id - 1225)
-inline constexpr int kLabelCount = 8;
+inline constexpr int kLabelCount = 8;             // kPort11Label onwards: texts 6050 + 5 * label index
 inline constexpr int kFirstLabelText = 6050;
 inline constexpr int kDigitsOnlyMessage = 9650;
 } // namespace msn_ids
@@ -54,7 +46,7 @@ protected:
     void load_profile(const profile::IniDocument& profile, ValueReport& report) override;
     void save_profile(profile::IniDocument& profile) override;
     void on_control_click(int controlId) override;
-    int first_input() const override { return msn_ids::kFirstAliasEdit; }
+    int first_input() const override { return dialog_ids::msn::kPort11AliasEdit; }
 
 private:
     // A send from the Send button or the leave check (the values that differ

@@ -18,6 +18,7 @@
 using namespace quillon;
 using namespace quillon::platform;
 using namespace quillon::msn_ids;
+using namespace quillon::dialog_ids::msn;
 
 namespace {
 
@@ -135,13 +136,13 @@ struct MsnPageTest : ::testing::Test {
 TEST_F(MsnPageTest, TheSixteenthDigitIsRefusedAndTheFieldGoesBackToTheDevice)
 {
     open();
-    type(3000, "123456789012345");
+    type(kPort11Msn1Edit, "123456789012345");
     EXPECT_TRUE(backend.message_boxes().empty()) << "15 digits are an MSN";
-    type(3000, "1234567890123456");
+    type(kPort11Msn1Edit, "1234567890123456");
     ASSERT_EQ(backend.message_boxes().size(), 1u);
     EXPECT_EQ(backend.message_boxes()[0].text, "max 15 digits") << "refused for its length, and told so";
-    EXPECT_EQ(shown(3000), "4711");
-    EXPECT_EQ(backend.state(*page)->focus, 3000);
+    EXPECT_EQ(shown(kPort11Msn1Edit), "4711");
+    EXPECT_EQ(backend.state(*page)->focus, kPort11Msn1Edit);
 }
 
 TEST_F(MsnPageTest, ALetterRestoresTheDeviceCopyAndKeepsWhatWasTypedElsewhere)
@@ -149,16 +150,16 @@ TEST_F(MsnPageTest, ALetterRestoresTheDeviceCopyAndKeepsWhatWasTypedElsewhere)
     open();
     // The box takes the focus from the edit, which stores its text on leaving.
     backend.on_message_box([&](std::string_view) {
-        backend.leave(*page, 3003);
+        backend.leave(*page, kPort21Msn1Edit);
         return IDOK;
     });
-    type(3003, "1234");
-    type(2141, "Fax");      // an alias: no check, no store yet
-    type(3004, "77");
-    type(3003, "1234a");
-    EXPECT_EQ(shown(3003), "123") << "the device copy, not the previous keystroke";
-    EXPECT_EQ(shown(2141), "Fax");
-    EXPECT_EQ(shown(3004), "77");
+    type(kPort21Msn1Edit, "1234");
+    type(kPort21AliasEdit, "Fax");  // an alias: no check, no store yet
+    type(kPort21Msn2Edit, "77");
+    type(kPort21Msn1Edit, "1234a");
+    EXPECT_EQ(shown(kPort21Msn1Edit), "123") << "the device copy, not the previous keystroke";
+    EXPECT_EQ(shown(kPort21AliasEdit), "Fax");
+    EXPECT_EQ(shown(kPort21Msn2Edit), "77");
 }
 
 // --- Sending --------------------------------------------------------------
@@ -166,11 +167,11 @@ TEST_F(MsnPageTest, ALetterRestoresTheDeviceCopyAndKeepsWhatWasTypedElsewhere)
 TEST_F(MsnPageTest, OnlyTheDifferingValuesGoOutInTheirFixedOrder)
 {
     open();
-    type(3000, "");          // port 11 MSN 0 emptied
-    type(3005, "555");       // port 21 MSN 2
-    backend.click(*page, 3020);  // port 11 CLIP off
-    type(3019, "");          // data MSN 4 emptied
-    backend.click(*page, 3025);  // data CLIP on
+    type(kPort11Msn1Edit, "");             // emptied
+    type(kPort21Msn3Edit, "555");
+    backend.click(*page, kPort11ClipBox);  // off
+    type(kDataMsn5Edit, "");               // emptied
+    backend.click(*page, kDataClipBox);    // on
     press_send();
 
     const std::vector<Sent> s = sets();
@@ -216,11 +217,11 @@ TEST_F(MsnPageTest, AClearedAliasBecomesTheDefaultAndQuotedNamesSurvive)
 {
     state.portAliases[0] = "Kitchen";
     open();
-    type(2140, "");
-    type(2141, "\"Fax\"");
-    type(2145, " PC ");
+    type(kPort11AliasEdit, "");
+    type(kPort21AliasEdit, "\"Fax\"");
+    type(kDataAliasEdit, " PC ");
     press_send();
-    EXPECT_EQ(shown(2140), "\"11\"");
+    EXPECT_EQ(shown(kPort11AliasEdit), "\"11\"");
     EXPECT_EQ(state.portAliases[0], "\"11\"");
     EXPECT_EQ(stored(state.defaultProfilePath, "ALIAS0"), "");
     EXPECT_EQ(stored(state.defaultProfilePath, "ALIAS1"), "\"Fax\"");
@@ -231,7 +232,7 @@ TEST_F(MsnPageTest, AFailedSetStaysUnsentAndTheLeaveCheckOffersItAgain)
 {
     open();
     deviceRefuses = [](const Sent&) { return true; };
-    type(3001, "42");
+    type(kPort11Msn2Edit, "42");
     press_send();
     EXPECT_EQ(state.portMsns[0].msn[1], "") << "the device copy keeps the old value";
     EXPECT_EQ(msn().msn(0, 1).confirmed(), "");
@@ -247,7 +248,7 @@ TEST_F(MsnPageTest, AFailedSetStaysUnsentAndTheLeaveCheckOffersItAgain)
     EXPECT_EQ(state.portMsns[0].msn[1], "42");
 
     state.linkUp = false;  // no device: the gate answers -2
-    type(3001, "43");
+    type(kPort11Msn2Edit, "43");
     press_send();
     EXPECT_EQ(msn().msn(0, 1).confirmed(), "42");
 }
@@ -274,7 +275,7 @@ TEST_F(MsnPageTest, AProfileWithoutTheSectionLoadsDefaultsAndSendsAllOfThem)
     EXPECT_EQ(main->count(UWM_REREAD_FORWARDING), 1);
     EXPECT_EQ(state.portMsns[0].msn[0], "");
     EXPECT_FALSE(state.portMsns[0].clip);
-    EXPECT_EQ(shown(2141), "\"21\"");
+    EXPECT_EQ(shown(kPort21AliasEdit), "\"21\"");
     EXPECT_EQ(msn().picture(1)->selected(), 0);
     EXPECT_EQ(stored(state.defaultProfilePath, "PORTIDX1"), "0") << "the loaded pictures become the default";
 }
@@ -293,7 +294,7 @@ TEST_F(MsnPageTest, ALoadSendsEqualValuesTooAndAFailureKeepsTheTrueDeviceCopy)
     EXPECT_EQ(state.portMsns[1].msn[1], "124") << "refused: the device copy stays what the device holds";
     EXPECT_EQ(state.portAliases[2], "Hall");
     EXPECT_EQ(stored(state.defaultProfilePath, "ALIAS2"), "Hall");
-    EXPECT_EQ(shown(3004), "999");
+    EXPECT_EQ(shown(kPort21Msn2Edit), "999");
     EXPECT_EQ(ui->send(*page, UWM_QUERY_LEAVE), 1);
     EXPECT_EQ(backend.modals().size(), 1u) << "the unsent MSN is offered again";
 }
@@ -317,9 +318,9 @@ TEST_F(MsnPageTest, SavingWritesTheConfirmedValuesNotTheUnsentEdits)
 {
     open();
     deviceRefuses = [](const Sent&) { return true; };
-    type(3000, "999");
-    backend.click(*page, 3021);
-    type(2143, "Garage");
+    type(kPort11Msn1Edit, "999");
+    backend.click(*page, kPort21ClipBox);
+    type(kPort31AliasEdit, "Garage");
     press_send();
     ui->send(*page, UWM_SAVE_PROFILE, 1);
     EXPECT_EQ(stored(state.chosenProfilePath, "AMSN00"), "4711");
@@ -341,9 +342,11 @@ TEST_F(MsnPageTest, TheQ20KnowsOnlyPorts11To22)
     open(20);
     EXPECT_EQ(state.portCount, 3);
     EXPECT_EQ(backend.state(*page)->templateId, 827);
-    for (int id : {2143, 2144, 3009, 3010, 3011, 3012, 3013, 3014, 3023, 3024, 1228, 1229, 1026, 1027})
+    for (int id : {kPort31AliasEdit, kPort32AliasEdit, kPort31Msn1Edit, kPort31Msn2Edit, kPort31Msn3Edit,
+                   kPort32Msn1Edit, kPort32Msn2Edit, kPort32Msn3Edit, kPort31ClipBox, kPort32ClipBox, kPort31Label,
+                   kPort32Label, kPort31PicturePlace, kPort32PicturePlace})
         EXPECT_FALSE(page->visible(id)) << id;
-    EXPECT_TRUE(page->visible(2142));
+    EXPECT_TRUE(page->visible(kPort22AliasEdit));
     EXPECT_EQ(msn().picture(3), nullptr);
     ASSERT_NE(msn().picture(5), nullptr);
 
@@ -370,14 +373,14 @@ TEST_F(MsnPageTest, TheQ20KnowsOnlyPorts11To22)
 TEST_F(MsnPageTest, ALanguageChangeRelabelsThePageAndThePictureMenus)
 {
     open();
-    EXPECT_EQ(shown(1230), "Data Port");
+    EXPECT_EQ(shown(kDataLabel), "Data Port");
     state.language = 1;
     ui->send(*page, UWM_SET_LANGUAGE);
-    EXPECT_EQ(shown(1230), "Datenport");
+    EXPECT_EQ(shown(kDataLabel), "Datenport");
     EXPECT_EQ(shown(ID_SEND), "An Q20 / Q30 senden");
-    EXPECT_EQ(backend.control(*page, 1023)->items.front(), "300:de");
-    EXPECT_EQ(backend.control(*page, 1028)->items.front(), "315:de");
-    type(3000, "x");
+    EXPECT_EQ(backend.control(*page, kPort11PicturePlace)->items.front(), "300:de");
+    EXPECT_EQ(backend.control(*page, kDataPicturePlace)->items.front(), "315:de");
+    type(kPort11Msn1Edit, "x");
     EXPECT_TRUE(backend.message_boxes().back().text.starts_with("Bitte eine Rufnummer"));
 }
 
@@ -387,17 +390,17 @@ TEST_F(MsnPageTest, BothTemplatesHoldEveryControlOfThePage)
         const resources::DialogTemplate* t = res.dialogs.find(dialog);
         ASSERT_NE(t, nullptr);
         std::vector<int> ids = {ID_SEND, ID_HELP};
-        for (int id = kFirstAliasEdit; id <= kDataAliasEdit; ++id)
+        for (int id = kPort11AliasEdit; id <= kDataAliasEdit; ++id)
             ids.push_back(id);
-        for (int id = kFirstMsnEdit; id <= kDataClipBox; ++id)
+        for (int id = kPort11Msn1Edit; id <= kDataClipBox; ++id)
             ids.push_back(id);
-        for (int id = kFirstPicturePlace; id < kFirstPicturePlace + kAliasCount; ++id)
+        for (int id = kPort11PicturePlace; id < kPort11PicturePlace + kAliasCount; ++id)
             ids.push_back(id);
-        for (int id = kFirstLabel; id < kFirstLabel + kLabelCount; ++id)
+        for (int id = kPort11Label; id < kPort11Label + kLabelCount; ++id)
             ids.push_back(id);
         for (int id : ids)
             EXPECT_NE(t->control(id), nullptr) << "dialog " << dialog << " lacks " << id;
-        for (int id = kFirstMsnEdit; id <= kLastMsnEdit; ++id)
+        for (int id = kPort11Msn1Edit; id <= kDataMsn5Edit; ++id)
             EXPECT_EQ(t->control(id)->maxLength, 0) << "a 16th digit must reach the check";
     }
 }
