@@ -21,9 +21,9 @@ namespace {
 
 constexpr int kSettingsDialog = 847;  // small fonts
 constexpr int kCallbackDialog = 823;
-namespace settings = dialog_ids::settings;
-namespace callback = dialog_ids::data_callback;
-namespace msn = dialog_ids::msn;
+namespace settings_dlg = dialog_ids::settings;
+namespace callback_dlg = dialog_ids::data_callback;
+namespace msn_dlg = dialog_ids::msn;
 
 struct Framework : pagestest::Program {
     std::string file() const { return configDir + "/chosen.pro"; }
@@ -187,8 +187,8 @@ TEST_F(Framework, ASendTheDeviceRefusesIsToldOnceAndThePageStaysChanged)
     start();
     Page& page = *main().page(0);
     deviceRefuses = [](uint32_t code, const DrvCmd& r) { return code == q30::DRV_MSN && r.index == 2; };
-    backend.type(page, msn::kPort11Msn2Edit, "4242");
-    backend.type(page, msn::kPort11Msn3Edit, "4343");
+    backend.type(page, msn_dlg::kPort11Msn2Edit, "4242");
+    backend.type(page, msn_dlg::kPort11Msn3Edit, "4343");
     backend.click(page, ID_SEND);
     ASSERT_EQ(backend.message_boxes().size(), 1u);
     EXPECT_TRUE(told(ui->text(ids::kSendNotAccepted, 0)));
@@ -202,7 +202,7 @@ TEST_F(Framework, ChangingOnlyTheDataPortsAliasMarksTheMsnPageChanged)
 {
     start();
     Page& page = *main().page(0);
-    backend.type(page, msn::kDataAliasEdit, "Modem");
+    backend.type(page, msn_dlg::kDataAliasEdit, "Modem");
     backend.on_modal(ids::kDiscardDialog + 1, [&](Window& d) { return backend.click(d, ID_STAY), 0; });
     EXPECT_EQ(ui->send(page, UWM_QUERY_LEAVE), 0) << "the leave check asked, and the user stayed";
 }
@@ -211,7 +211,7 @@ TEST_F(Framework, AnAliasEndingInABlankSurvivesAProfileRoundTrip)
 {
     start();
     Page& page = *main().page(0);
-    backend.type(page, msn::kDataAliasEdit, "Fax ");
+    backend.type(page, msn_dlg::kDataAliasEdit, "Fax ");
     backend.click(page, ID_SEND);
     save();
     main().page(0)->repaint();
@@ -227,8 +227,8 @@ TEST_F(Framework, TheSettingsDialogKeepsTheDevicesValueWhenTheDeviceRefuses)
     start();
     deviceRefuses = [](uint32_t code, const DrvCmd&) { return code == q30::DRV_PABX_PREFIX; };
     backend.on_modal(kSettingsDialog, [&](Window& d) {
-        backend.type(d, settings::kPabxEdit, "9");
-        backend.click(d, settings::kOkButton);
+        backend.type(d, settings_dlg::kPabxEdit, "9");
+        backend.click(d, settings_dlg::kOkButton);
         return 0;
     });
     backend.menu(ID_SETTINGS);
@@ -245,7 +245,7 @@ TEST_F(Framework, EnterInTheDialogsStoresAndMovesOnWithoutClosing)
     bool settingsOpen = false, callbackOpen = false;
     int settingsFocus = 0, callbackFocus = 0;
     backend.on_modal(kSettingsDialog, [&](Window& d) {
-        d.set_focus(settings::kChargeUnitEdit);
+        d.set_focus(settings_dlg::kChargeUnitEdit);
         backend.press_key(d, Key::Enter);
         settingsOpen = d.created();
         settingsFocus = d.focus();
@@ -254,7 +254,7 @@ TEST_F(Framework, EnterInTheDialogsStoresAndMovesOnWithoutClosing)
     backend.menu(ID_SETTINGS);
     backend.pump();
     backend.on_modal(kCallbackDialog, [&](Window& d) {
-        d.set_focus(callback::kFirstNumber);
+        d.set_focus(callback_dlg::kFirstNumber);
         backend.press_key(d, Key::Enter);
         callbackOpen = d.created();
         callbackFocus = d.focus();
@@ -263,10 +263,10 @@ TEST_F(Framework, EnterInTheDialogsStoresAndMovesOnWithoutClosing)
     backend.menu(ID_DATA_CALLBACK);
     backend.pump();
     EXPECT_TRUE(settingsOpen);
-    EXPECT_NE(settingsFocus, settings::kChargeUnitEdit) << "the focus moved on";
-    EXPECT_NE(settingsFocus, settings::kOkButton);
+    EXPECT_NE(settingsFocus, settings_dlg::kChargeUnitEdit) << "the focus moved on";
+    EXPECT_NE(settingsFocus, settings_dlg::kOkButton);
     EXPECT_TRUE(callbackOpen);
-    EXPECT_EQ(callbackFocus, callback::kFirstNumber + 1);
+    EXPECT_EQ(callbackFocus, callback_dlg::kFirstNumber + 1);
     EXPECT_TRUE(sets_of(q30::DRV_CURRENCY).empty() && sets_of(q30::DRV_CALLBACK_NUMBER).empty())
         << "Enter sent nothing";
 }
@@ -276,8 +276,8 @@ TEST_F(Framework, TheCurrencyCountsCharactersAndGoesOutIn8BitText)
     start();
     main().general_settings().currency = "DM";
     backend.on_modal(kSettingsDialog, [&](Window& d) {
-        backend.type(d, settings::kCurrencyEdit, "\xE2\x82\xAC$");  // "€$": two characters, four bytes
-        backend.click(d, settings::kOkButton);
+        backend.type(d, settings_dlg::kCurrencyEdit, "\xE2\x82\xAC$");  // "€$": two characters, four bytes
+        backend.click(d, settings_dlg::kOkButton);
         return 0;
     });
     backend.menu(ID_SETTINGS);
@@ -292,8 +292,8 @@ TEST_F(Framework, ACurrencyTheLineCannotCarryIsRefusedWhileTyping)
 {
     start();
     backend.on_modal(kSettingsDialog, [&](Window& d) {
-        backend.type(d, settings::kCurrencyEdit, "\xE2\x82\xBD");  // the rouble sign has no place in the device's text
-        backend.click(d, settings::kOkButton);
+        backend.type(d, settings_dlg::kCurrencyEdit, "\xE2\x82\xBD");  // the rouble sign has no place in the device's text
+        backend.click(d, settings_dlg::kOkButton);
         return 0;
     });
     backend.menu(ID_SETTINGS);

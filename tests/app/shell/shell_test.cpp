@@ -148,6 +148,26 @@ TEST_F(Shell, WithoutADeviceTryAgainComesBackAndQuitEndsWithoutAWindow)
     EXPECT_EQ(app->main_window(), nullptr);
 }
 
+TEST_F(Shell, TheNoResponseDialogNamesTheLinuxCausesAndWhatEachPortShows)
+{
+    device.present = false;
+    setenv("Q30COM32_COM3", (configDir + "-no-such-node").c_str(), 1);
+    std::string hints;
+    backend.on_modal(ids::kNoResponseDialog + 1, [&](Window& dialog) {
+        hints = backend.control(dialog, kNoResponseHintsPlace)->text;
+        backend.click(dialog, kQuitButton);
+        return 0;
+    });
+    EXPECT_FALSE(start());
+    unsetenv("Q30COM32_COM3");
+    EXPECT_NE(hints.find("dialout"), std::string::npos) << hints;
+    EXPECT_NE(hints.find("ModemManager"), std::string::npos);
+    EXPECT_NE(hints.find("Q30COM32_COM1"), std::string::npos);
+    EXPECT_NE(hints.find("COM3  " + configDir + "-no-such-node: " + ui->text(ids::kPortNotPresent, 0)),
+              std::string::npos)
+        << "each port with its node and state: " << hints;
+}
+
 TEST_F(Shell, ClosingTheNoResponseDialogRunsWithoutADevice)
 {
     device.present = false;
