@@ -114,15 +114,8 @@ public:
         relabel();
     }
 
-    bool on_key(Key key) override
-    {
-        if (key == Key::Escape)
-            return false;
-        // Enter and Tab store the controls and move on; OK is a click.
-        store_controls();
-        focus_next_input(*this);
-        return true;
-    }
+    // Enter and Tab store the controls and move on; OK is a click.
+    bool on_key(Key key) override { return confirm_field_key(*this, key, [this] { store_controls(); }); }
 
     intptr_t on_message(const Message& m) override
     {

@@ -27,4 +27,13 @@ void focus_next_input(platform::Window& window)
     }
 }
 
+bool confirm_field_key(platform::Window& window, platform::Key key, const std::function<void()>& store)
+{
+    if (key == platform::Key::Escape)
+        return false;
+    store();
+    focus_next_input(window);
+    return true;
+}
+
 } // namespace quillon

@@ -75,6 +75,7 @@ NextModal::NextModal(std::function<void(QWidget& dialog)> act) : act_(std::move(
 {
     QObject::connect(&poll_, &QTimer::timeout, &poll_, [this] {
         QWidget* dialog = QApplication::activeModalWidget();
+        fprintf(stderr, "poll %p %d\n", (void*)dialog, dialog ? dialog->isVisible() : -1);
         if (!dialog || !dialog->isVisible())
             return;
         poll_.stop();

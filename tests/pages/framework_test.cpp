@@ -292,7 +292,8 @@ TEST_F(Framework, ACurrencyTheLineCannotCarryIsRefusedWhileTyping)
 {
     start();
     backend.on_modal(kSettingsDialog, [&](Window& d) {
-        backend.type(d, settings_dlg::kCurrencyEdit, "\xE2\x82\xBD");  // the rouble sign has no place in the device's text
+        // The rouble sign has no place in the device's text.
+        backend.type(d, settings_dlg::kCurrencyEdit, "\xE2\x82\xBD");
         backend.click(d, settings_dlg::kOkButton);
         return 0;
     });
