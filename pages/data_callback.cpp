@@ -150,6 +150,11 @@ private:
 int run_data_callback_dialog(MainWindow& main)
 {
     main.read_callback_settings();
+    return show_data_callback_dialog(main);
+}
+
+int show_data_callback_dialog(MainWindow& main)
+{
     DataCallbackDialog dialog(main);
     return dialog.run_modal();
 }

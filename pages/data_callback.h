@@ -10,5 +10,8 @@ namespace quillon {
 
 // Reads the settings from the device, then runs the dialog; returns how it ended.
 int run_data_callback_dialog(MainWindow& main);
+// Runs the dialog on the settings the main window holds now, without reading
+// the device first (the call acceptance page's "Call back").
+int show_data_callback_dialog(MainWindow& main);
 
 } // namespace quillon

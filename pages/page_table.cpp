@@ -2,10 +2,14 @@
 
 #include <array>
 
+#include "pages/call_acceptance_page.h"
+#include "pages/call_filter_page.h"
 #include "pages/data_callback.h"
+#include "pages/forwarding_page.h"
 #include "pages/msn_page.h"
 #include "pages/profile_sequences.h"
 #include "pages/settings_dialog.h"
+#include "pages/short_dial_page.h"
 
 namespace quillon {
 
@@ -17,7 +21,8 @@ using PageMaker = std::unique_ptr<Page> (*)(ShellContext&, Window&);
 
 // By page index; null: the page is still to be built.
 constexpr std::array<PageMaker, kPageCount> kPageMakers = {
-    make_msn_page, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    make_msn_page, make_call_acceptance_page, make_short_dial_page, make_forwarding_page, make_call_filter_page,
+    nullptr, nullptr, nullptr, nullptr, nullptr,
 };
 
 } // namespace

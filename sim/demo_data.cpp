@@ -3,6 +3,8 @@
 #include <string>
 
 #include "command_shape.h"
+#include "demo_acceptance.h"
+#include "demo_forwarding.h"
 
 namespace q30sim {
 
@@ -36,9 +38,16 @@ void seed_settings(Model model, SettingsStore& s)
     s.set(port_address("!P10", first, 1), "08912345678");
     s.set(port_address("!P10", first, 2), port_code(second));
     s.set(port_address("!P10", second, 0), "040987654");
+    s.set(port_address("!P10", second, 1), port_code(first));
+    s.set(port_address("!P10", ports[2], 0), "0221555123");
+    s.set(port_address("!P11", first), "1");
     s.set(port_address("!P12", first, 0), "01901234567");
     s.set(port_address("!P12", second, 0), "0221555123");
     s.set("\\F0", "069777888");
+    s.set(port_address("!P13", first), "1");
+    s.set("\\E", "1");
+    seed_call_acceptance(model, s);
+    seed_call_forwarding(model, s);
 }
 
 void seed_calls(Model model, CallLog& log)

@@ -87,15 +87,16 @@ intptr_t Page::on_message(const Message& m)
             report.tell(shell_, this, ids::kProfileValuesNotSent);
         }
         return 1;
-    case UWM_SAVE_PROFILE:
+    case UWM_SAVE_PROFILE: {
         if (m.lparam) {
             save_profile(*reinterpret_cast<profile::IniDocument*>(m.lparam));
             return 1;
-        } else {
-            profile::IniDocument document = profile::IniDocument::open(shell_.state.profile_path(static_cast<int>(m.wparam)));
-            save_profile(document);
-            return document.commit().ok ? 1 : 0;
         }
+        const std::string& path = shell_.state.profile_path(static_cast<int>(m.wparam));
+        profile::IniDocument document = profile::IniDocument::open(path);
+        save_profile(document);
+        return document.commit().ok ? 1 : 0;
+    }
     case UWM_PAUSE_POLLING:
         pause_polling(m.wparam != 0);
         return 1;

@@ -90,7 +90,6 @@ protected:
     ValueSet values_;
 
 private:
-
     void set_language();
     void set_common_texts();
     void leave_for(int command);

@@ -76,8 +76,11 @@ protected:
 
     // Main window with both pages; page buttons 5000 and 5001 in its row.
     void build_main_and_pages();
+public:
     // Deletes what was destroyed and delivers queued Qt events.
     static void settle();
+
+protected:
 
     template <typename T>
     T* widget(const platform::Window& w, int id) const

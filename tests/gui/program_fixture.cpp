@@ -51,6 +51,11 @@ void ProgramWindowTest::TearDown()
     backend.reset();
     D_SendDrvCmd(q30::DRV_CLOSE, nullptr);
     std::filesystem::remove_all(configDir);
+    // A program that ended outside the application loop leaves Qt's mark
+    // to quit, which would end every later modal loop at once; a loop run
+    // to its end clears it for the tests that follow.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 void ProgramWindowTest::settle()
@@ -75,7 +80,6 @@ NextModal::NextModal(std::function<void(QWidget& dialog)> act) : act_(std::move(
 {
     QObject::connect(&poll_, &QTimer::timeout, &poll_, [this] {
         QWidget* dialog = QApplication::activeModalWidget();
-        fprintf(stderr, "poll %p %d\n", (void*)dialog, dialog ? dialog->isVisible() : -1);
         if (!dialog || !dialog->isVisible())
             return;
         poll_.stop();

@@ -114,7 +114,7 @@ TEST_F(Framework, ASaveIntoAReadOnlyFolderIsToldAndWritesNothing)
 TEST_F(Framework, AFileWithNoProfileSectionIsRefusedAndNothingIsSent)
 {
     start();
-    for (const std::string text : {std::string(), std::string("Dear diary,\nno sections here.\n"),
+    for (const std::string& text : {std::string(), std::string("Dear diary,\nno sections here.\n"),
                                    std::string("[Other]\nLANGUAGE=1\n")}) {
         write_file(text);
         sent.clear();

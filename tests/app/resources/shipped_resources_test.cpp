@@ -7,7 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include "dialog_ids/about_ids.h"
+#include "dialog_ids/credits_ids.h"
+#include "dialog_ids/discard_ids.h"
+#include "dialog_ids/help_ids.h"
+#include "dialog_ids/no_response_ids.h"
+#include "platform/message_ids.h"
 #include "resources/resources.h"
+#include "shell/shell_ids.h"
 
 namespace quillon::resources {
 namespace {
@@ -104,20 +111,27 @@ TEST_F(ShippedResources, EveryDialogTemplateLoadsAndIsNamedAfterItsId)
 
 TEST_F(ShippedResources, ShellDialogsAndBothModelsPagesExistWithTheControlsTheProgramUses)
 {
+    using namespace platform;
+    using namespace dialog_ids;
+    constexpr int kHeaderPicture = 251;  // shown, never addressed
     const std::map<int, std::vector<int>> required = {
-        {369, {370, 1052}},
-        {850, {251, 1507, 1}},
-        {852, {251, 1601, 1602, 1603, 1604, 1}},
-        {854, {1498, 1543, 1540, 1542}},
-        {856, {1498, 1548, 1053, 1054, 2154}},
+        {369, {about::kAboutPicture, about::kCreditsButton}},
+        {850, {kHeaderPicture, help::kHelpTextPlace, IDOK}},
+        {852,
+         {kHeaderPicture, credits::kProgramBlock, credits::kAuthorsBlock, credits::kThanksBlock,
+          credits::kCopyrightBlock, IDOK}},
+        {854,
+         {no_response::kWarningPlace, no_response::kNoResponseTextPlace, no_response::kNoResponseHintsPlace,
+          no_response::kTryAgainButton, no_response::kQuitButton}},
+        {856, {discard::kWarningPlace, discard::kDiscardTextPlace, ID_DISCARD, ID_STAY, ID_SEND}},
     };
     std::map<int, std::vector<int>> expected = required;
     // Pages still to be built show a placeholder text; the MSN pages are built.
-    const std::vector<int> pageControls = {1000, 2154, 57670};
+    const std::vector<int> pageControls = {ids::kPageMessage, ID_SEND, ID_HELP};
     for (const int page : {804, 806, 808, 810, 812, 814, 816, 818, 820, 828, 830, 832, 834, 836, 838, 840})
         expected[page] = pageControls;
     for (const int page : {802, 826})
-        expected[page] = {2154, 57670};
+        expected[page] = {ID_SEND, ID_HELP};
 
     for (const auto& [id, controls] : expected) {
         const DialogTemplate* t = res().dialogs.find(id);
@@ -129,7 +143,28 @@ TEST_F(ShippedResources, ShellDialogsAndBothModelsPagesExistWithTheControlsThePr
             EXPECT_NE(t->control(control), nullptr) << "dialog " << id << " lacks control " << control;
     }
     for (const int page : {802, 826})
-        EXPECT_EQ(res().dialogs.find(page)->control(57670)->kind, ControlKind::HelpButton);
+        EXPECT_EQ(res().dialogs.find(page)->control(ID_HELP)->kind, ControlKind::HelpButton);
+}
+
+// A variant (IDS) is its base with positions of its own and some controls
+// hidden: the page's code addresses every control of the base in both.
+TEST_F(ShippedResources, EveryVariantHoldsEachNamedControlOfItsBase)
+{
+    EXPECT_EQ(res().dialogs.find(826)->baseId, 802) << "the Q20 MSN page takes its ids from the Q30 one";
+    for (const auto& entry : fs::directory_iterator(fs::path(QUILLON_TEST_RES_DIR) / "dialogs")) {
+        const DialogTemplate* t = res().dialogs.find(std::atoi(entry.path().filename().string().c_str()));
+        if (!t || t->baseId == kNoBaseDialog)
+            continue;
+        const DialogTemplate* base = res().dialogs.find(t->baseId);
+        ASSERT_NE(base, nullptr) << "dialog " << t->id;
+        for (const ControlTemplate& c : base->controls) {
+            if (c.name.empty())
+                continue;
+            const ControlTemplate* same = t->control(c.id);
+            EXPECT_TRUE(same && same->name == c.name && same->kind == c.kind)
+                << "dialog " << t->id << " lacks " << c.name << " of dialog " << base->id;
+        }
+    }
 }
 
 bool overlaps(const platform::Rect& a, const platform::Rect& b)
