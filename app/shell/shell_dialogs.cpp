@@ -88,6 +88,7 @@ void fit_to_picture(platform::Window& w, bool aboutMode)
     w.set_control_rect(dialog_ids::about::kAboutPicture,
                        {kLeft, kTop, ids::kAboutPictureWidth, ids::kAboutPictureHeight});
     w.set_control_rect(dialog_ids::about::kCreditsButton, {220, 351, 80, 18});
+    w.set_control_rect(dialog_ids::about::kVersionText, {kLeft, 354, 200, 14});
     w.set_client_size(width, height);
 }
 
@@ -112,6 +113,8 @@ public:
         set_caption(shell.ui.text(ids::kProgramTitle));
         fit_to_picture(*this, true);
         set_visible(dialog_ids::about::kCreditsButton, true);
+        set_text(dialog_ids::about::kVersionText, "Version " QUILLON_VERSION);
+        set_visible(dialog_ids::about::kVersionText, true);
     }
     void on_command(int id, int) override
     {

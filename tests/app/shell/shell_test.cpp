@@ -12,6 +12,7 @@
 #include "platform/headless_backend.h"
 #include "profile/ini_file.h"
 #include "shell/application.h"
+#include "dialog_ids/about_ids.h"
 #include "dialog_ids/help_ids.h"
 #include "dialog_ids/no_response_ids.h"
 #include "shell/shell_ids.h"
@@ -439,4 +440,20 @@ TEST_F(Shell, AClickOnTheWarningPictureEndsNoDialog)
     });
     EXPECT_FALSE(start());
     EXPECT_EQ(asked, 1);
+}
+
+TEST_F(Shell, TheAboutWindowShowsTheProgramsVersion)
+{
+    ASSERT_TRUE(start());
+    std::string version;
+    bool shown = false;
+    backend.on_modal(ids::kSplashDialog, [&](Window& about) {
+        version = backend.control(about, dialog_ids::about::kVersionText)->text;
+        shown = about.visible(dialog_ids::about::kVersionText);
+        return IDOK;
+    });
+    backend.menu(ID_ABOUT);
+    backend.pump();
+    EXPECT_EQ(version, "Version " QUILLON_TEST_VERSION);
+    EXPECT_TRUE(shown);
 }
