@@ -15,7 +15,7 @@ namespace quillon {
 int run_no_response_dialog(ShellContext& shell, platform::Window* owner);
 
 // "Would you really like to discard the changes you've made?": returns
-// ID_STAY (1054), ID_SEND (2154), ID_DISCARD (1053), or IDCANCEL when closed.
+// ID_STAY, ID_SEND, ID_DISCARD, or IDCANCEL when closed.
 int run_discard_dialog(ShellContext& shell, platform::Window* owner);
 
 // The help text window with text base and title base.

@@ -65,8 +65,8 @@ inline constexpr int kMenuBase = 700;
 // Pictures.
 inline constexpr int kWarningPicture = 356;
 inline constexpr int kHeaderPicture = 251;
-inline constexpr int kAboutPicture = 370;
-inline constexpr int kAboutPictureWidth = 300;   // pixels
+// The size in pixels of the About window's picture (370, named in its dialog file).
+inline constexpr int kAboutPictureWidth = 300;
 inline constexpr int kAboutPictureHeight = 336;
 
 // Controls. The placeholder text that every page still to be built shows.
