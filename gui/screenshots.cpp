@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 
+#include "dialog_ids/about_ids.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_ids.h"
 
@@ -55,7 +56,7 @@ bool take_screenshots(QtBackend& backend, platform::Ui& ui, Application& app, co
             settle();
             take(dialog, "dialog" + std::to_string(dialog.template_id()) + "-" + code + ".png");
             // The About window leads on to the credits.
-            if (QWidget* credits = backend.control_widget(dialog, ids::kCreditsButton))
+            if (QWidget* credits = backend.control_widget(dialog, dialog_ids::about::kCreditsButton))
                 if (auto* button = qobject_cast<QAbstractButton*>(credits); button && button->isVisible())
                     button->click();
             return platform::IDCANCEL;

@@ -23,7 +23,6 @@ using namespace dialog_ids::data_callback;
 // The number edits are a row: number i is kFirstNumber + i.
 static_assert(kLastNumber == kFirstNumber + kCallbackNumberCount - 1);
 
-constexpr int kDialog = 822;
 constexpr int kCaption = 8555;
 constexpr int kSwitchCaption = 6370;
 constexpr int kHeadingText = 6375;
@@ -36,7 +35,7 @@ class DataCallbackDialog : public Window {
 public:
     explicit DataCallbackDialog(MainWindow& main) : Window(main.shell().ui, &main), main_(main), shell_(main.shell())
     {
-        create(shell_.dialog_id(kDialog), WindowRole::Modal);
+        create(shell_.dialog_id(ids::kDataCallbackDialog), WindowRole::Modal);
         set_caption(shell_.text(kCaption));
         set_text(kSwitch, shell_.text(kSwitchCaption));
         set_text(kHeading, shell_.text(kHeadingText));

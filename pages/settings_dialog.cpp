@@ -23,7 +23,6 @@ namespace {
 
 using namespace dialog_ids::settings;
 
-constexpr int kDialog = 846;
 constexpr int kCaption = 6340;
 constexpr const char* kFirstFirmwareWithCurrency = "1.3.4";
 
@@ -98,7 +97,7 @@ class SettingsDialog : public Window {
 public:
     explicit SettingsDialog(MainWindow& main) : Window(main.shell().ui, &main), main_(main), shell_(main.shell())
     {
-        create(shell_.dialog_id(kDialog), WindowRole::Modal);
+        create(shell_.dialog_id(ids::kSettingsDialog), WindowRole::Modal);
         language_ = shell_.state.language;
         set_items(kLanguagePicture, {kLanguagePictures.begin(), kLanguagePictures.end()});
         set_selection(kLanguagePicture, language_ == 1 ? 1 : 0);

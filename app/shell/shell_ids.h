@@ -71,7 +71,5 @@ inline constexpr int kAboutPictureHeight = 336;
 
 // Controls. The placeholder text that every page still to be built shows.
 inline constexpr int kPageMessage = 1000;
-// The Qt backend's screenshots find the About window's button by this name.
-inline constexpr int kCreditsButton = dialog_ids::about::kCreditsButton;
 
 } // namespace quillon::ids

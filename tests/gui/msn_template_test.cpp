@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 
+#include "dialog_ids/msn_ids.h"
 #include "gui_fixture.h"
 
 namespace quillon::gui::test {
@@ -11,10 +12,10 @@ namespace {
 
 constexpr int kLargerModelPage = 802;
 constexpr int kSmallerModelPage = 826;
-constexpr int kFirstMsn = 3000;
-constexpr int kMsnCount = 20;  // 3000..3019
-constexpr int kFirstAlias = 2140;
-constexpr int kFirstClip = 3020;
+constexpr int kFirstMsn = dialog_ids::msn::kPort11Msn1Edit;
+constexpr int kMsnCount = dialog_ids::msn::kDataMsn5Edit - kFirstMsn + 1;
+constexpr int kFirstAlias = dialog_ids::msn::kPort11AliasEdit;
+constexpr int kFirstClip = dialog_ids::msn::kPort11ClipBox;
 constexpr int kLongestMsnDigits = 15;
 // A line edit keeps this much room beside its text inside its frame.
 constexpr int kLineEditTextMargin = 2;

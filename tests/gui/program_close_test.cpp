@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "dialog_ids/msn_ids.h"
+#include "dialog_ids/settings_ids.h"
 #include "gui/control_tags.h"
 #include "gui_fixture.h"
 #include "program_fixture.h"
@@ -13,9 +15,9 @@ namespace {
 
 using namespace quillon::platform;
 
-constexpr int kPort11FirstMsn = 3000;  // the MSN page's first MSN of port 11
+constexpr int kPort11FirstMsn = dialog_ids::msn::kPort11Msn1Edit;
 constexpr int kStillRunning = 42;
-constexpr int kSettingsLocalCode = 2353;
+constexpr int kSettingsLocalCode = dialog_ids::settings::kLocalCodeEdit;
 constexpr int kSettingsCancel = IDCANCEL;
 
 class CloseBoxTest : public ProgramWindowTest {

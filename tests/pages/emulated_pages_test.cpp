@@ -2,6 +2,7 @@
 // the device keeps.
 #include "emulated_program.h"
 
+#include "dialog_ids/msn_ids.h"
 #include "pages/msn_page.h"
 
 using namespace quillon;
@@ -9,7 +10,7 @@ using namespace quillon::platform;
 
 namespace {
 
-constexpr int kFirstMsnEdit = 3000;
+constexpr int kFirstMsnEdit = dialog_ids::msn::kPort11Msn1Edit;
 
 struct MsnOnDevice : pagestest::EmulatedProgram {};
 
