@@ -133,8 +133,9 @@ TEST_F(ShippedResources, ShellDialogsAndBothModelsPagesExistWithTheControlsThePr
     // A page still to be built shows its placeholder text and nothing else.
     for (const int page : pages) {
         const DialogTemplate* t = res().dialogs.find(page);
-        if (t && t->control(ids::kPageMessage))
+        if (t && t->control(ids::kPageMessage)) {
             EXPECT_EQ(t->controls.size(), 3u) << "page " << page << " is half built";
+        }
     }
 
     for (const auto& [id, controls] : expected) {
