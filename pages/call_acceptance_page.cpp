@@ -256,9 +256,7 @@ void CallAcceptancePage::show_names_and_msns()
     const auto softFaxFirst = dataMsns.begin() + static_cast<std::ptrdiff_t>(kSoftFaxFirstMsn);
     set_items(kDataMsnList, without_empty(dataMsns.begin(), softFaxFirst));
     set_items(kSoftFaxMsnList, without_empty(softFaxFirst, dataMsns.end()));
-    for (auto& picture : pictures_)
-        if (picture)
-            shell_.ui.send(*picture, UWM_PORTPIC_REFRESH);
+    refresh_port_pictures(shell_, pictures_);
 }
 
 void CallAcceptancePage::relabel()

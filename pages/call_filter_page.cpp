@@ -109,18 +109,13 @@ void CallFilterPage::read_device()
     for (int c = 0; c < kColumnCount; ++c) {
         if (!in_use(c))
             continue;
-        DrvCmd r = blank_record(column_port(c));
-        const int32_t result = shell_.gate.send(q30::DRV_FILTER_FLAG, &r);
-        activated_[at(c)].read(accepted(result, r) && r.on != 0);
+        activated_[at(c)].read(query_switch(shell_.gate, q30::DRV_FILTER_FLAG, column_port(c)));
     }
     for (int c = 0; c < kColumnCount; ++c) {
         if (!in_use(c))
             continue;
-        for (int i = 0; i < kNumberCount; ++i) {
-            DrvCmd r = blank_record(column_port(c), i);
-            const int32_t result = shell_.gate.send(q30::DRV_FILTER_NUMBER, &r);
-            numbers_[at(c)][at(i)].read(accepted(result, r) ? device_str(r) : std::string());
-        }
+        for (int i = 0; i < kNumberCount; ++i)
+            numbers_[at(c)][at(i)].read(query_text(shell_.gate, q30::DRV_FILTER_NUMBER, column_port(c), i));
     }
     refresh_pictures();
     refresh();
@@ -136,9 +131,7 @@ intptr_t CallFilterPage::on_message(const Message& m)
 // The pictures are chosen on the MSN page and kept in the default profile.
 void CallFilterPage::refresh_pictures()
 {
-    for (auto& picture : pictures_)
-        if (picture)
-            shell_.ui.send(*picture, UWM_PORTPIC_REFRESH);
+    refresh_port_pictures(shell_, pictures_);
 }
 
 void CallFilterPage::store_controls()

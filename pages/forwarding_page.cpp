@@ -230,9 +230,7 @@ void ForwardingPage::read_device()
             read_field(k, p);
     show_port_labels();
     set_status(kStatusReady);
-    for (auto& picture : pictures_)
-        if (picture)
-            shell_.ui.send(*picture, UWM_PORTPIC_REFRESH);
+    refresh_port_pictures(shell_, pictures_);
     show_fields();
 }
 

@@ -14,6 +14,8 @@
 //                                         it on, or calls on_control_click)
 #pragma once
 
+#include <array>
+#include <memory>
 #include <string>
 
 #include "platform/window.h"
@@ -84,5 +86,15 @@ private:
     int selected_ = 0;
     bool busy_ = false;
 };
+
+// The pictures of a page read their choice again (the MSN page may have
+// changed it in the default profile).
+template <std::size_t N>
+void refresh_port_pictures(ShellContext& shell, const std::array<std::unique_ptr<PortPicture>, N>& pictures)
+{
+    for (const auto& picture : pictures)
+        if (picture)
+            shell.ui.send(*picture, platform::UWM_PORTPIC_REFRESH);
+}
 
 } // namespace quillon

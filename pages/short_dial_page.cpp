@@ -98,16 +98,11 @@ void ShortDialPage::adapt_to_model()
 void ShortDialPage::read_device()
 {
     for (int p = 0; p < port_count(); ++p) {
-        DrvCmd r = blank_record(kPortNumbers[at(p)]);
-        const int32_t result = shell_.gate.send(q30::DRV_SPECIAL_RING, &r);
-        specialRing_[at(p)].read(accepted(result, r) && r.on != 0);
+        specialRing_[at(p)].read(query_switch(shell_.gate, q30::DRV_SPECIAL_RING, kPortNumbers[at(p)]));
     }
     for (int p = 0; p < port_count(); ++p) {
-        for (int s = 0; s < kSlotCount; ++s) {
-            DrvCmd r = blank_record(kPortNumbers[at(p)], s);
-            const int32_t result = shell_.gate.send(q30::DRV_SHORT_DIAL, &r);
-            numbers_[at(p)][at(s)].read(accepted(result, r) ? device_str(r) : std::string());
-        }
+        for (int s = 0; s < kSlotCount; ++s)
+            numbers_[at(p)][at(s)].read(query_text(shell_.gate, q30::DRV_SHORT_DIAL, kPortNumbers[at(p)], s));
     }
     refresh_pictures();
     refresh();
@@ -123,9 +118,7 @@ intptr_t ShortDialPage::on_message(const Message& m)
 // The pictures are chosen on the MSN page and kept in the default profile.
 void ShortDialPage::refresh_pictures()
 {
-    for (auto& picture : pictures_)
-        if (picture)
-            shell_.ui.send(*picture, UWM_PORTPIC_REFRESH);
+    refresh_port_pictures(shell_, pictures_);
 }
 
 void ShortDialPage::store_controls()

@@ -44,4 +44,16 @@ SetProblem send_text_set(const DeviceGate& gate, uint32_t code, DrvCmd& record, 
 
 std::string device_str(const DrvCmd& record) { return from_device_text(q30::record::str(record)); }
 
+bool query_switch(const DeviceGate& gate, uint32_t code, int32_t port, int32_t index)
+{
+    DrvCmd r = blank_record(port, index);
+    return accepted(gate.send(code, &r), r) && r.on != 0;
+}
+
+std::string query_text(const DeviceGate& gate, uint32_t code, int32_t port, int32_t index)
+{
+    DrvCmd r = blank_record(port, index);
+    return accepted(gate.send(code, &r), r) ? device_str(r) : std::string();
+}
+
 } // namespace quillon

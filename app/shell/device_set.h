@@ -30,4 +30,9 @@ SetProblem check_device_text(std::string_view text);
 // The record's `str` as UTF-8.
 std::string device_str(const DrvCmd& record);
 
+// Queries of one switch or text; what the device does not answer with "OK"
+// reads as off or empty.
+bool query_switch(const DeviceGate& gate, uint32_t code, int32_t port, int32_t index = 0);
+std::string query_text(const DeviceGate& gate, uint32_t code, int32_t port, int32_t index = 0);
+
 } // namespace quillon
