@@ -5,7 +5,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QColor>
 #include <QLabel>
+#include <QPalette>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -256,6 +258,11 @@ QWidget* create_control(const ControlTemplate& c, ControlContext& context)
         QFont font = widget->font();
         font.setBold(true);
         widget->setFont(font);
+    }
+    if (has(c, resources::kStyleBlue)) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        widget->setPalette(palette);
     }
     if (has(c, resources::kStyleDisabled))
         widget->setEnabled(false);

@@ -65,6 +65,7 @@ enum ControlStyle : unsigned {
     kStyleBold = 1u << 11,      // BOLD: text in bold
     kStylePassword = 1u << 12,  // unused by the device pages; kept for completeness
     kStyleDropDown = 1u << 13,  // DROPDOWN: a port picture with the arrow field of a drop-down
+    kStyleBlue = 1u << 14,      // BLUE: text painted in blue (port names)
 };
 
 // The id of a control that takes its number by name from a base template in

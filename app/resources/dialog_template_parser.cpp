@@ -43,7 +43,7 @@ struct StyleKeyword {
     std::string_view keyword;
 };
 
-constexpr std::array<StyleKeyword, 14> kStyleKeywords = {{
+constexpr std::array<StyleKeyword, 15> kStyleKeywords = {{
     {kStyleDefault, "DEFAULT"},
     {kStyleDisabled, "DISABLED"},
     {kStyleHidden, "HIDDEN"},
@@ -58,6 +58,7 @@ constexpr std::array<StyleKeyword, 14> kStyleKeywords = {{
     {kStyleBold, "BOLD"},
     {kStylePassword, "PASSWORD"},
     {kStyleDropDown, "DROPDOWN"},
+    {kStyleBlue, "BLUE"},
 }};
 
 // "LIMIT <n>": the most characters an edit takes.

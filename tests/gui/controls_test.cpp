@@ -48,6 +48,12 @@ TEST_F(ControlsTest, EveryKindGetsItsWidget)
     EXPECT_FALSE(page->has_control(4242));
 }
 
+TEST_F(ControlsTest, ABlueTextIsPaintedInBlue)
+{
+    EXPECT_EQ(widget<QLabel>(*page, kLabel)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    EXPECT_NE(widget<QCheckBox>(*page, kSoundCheck)->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+}
+
 TEST_F(ControlsTest, PicturesKeepTheirNaturalSize)
 {
     EXPECT_EQ(widget<PictureView>(*page, kWarningPicture)->size(), QSize(32, 32));

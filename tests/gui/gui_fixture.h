@@ -50,7 +50,7 @@ enum : int {
     kRadioA = 1020,        // GROUPSTART
     kRadioB = 1021,
     kRadioC = 1022,        // GROUPSTART: a group of its own
-    kLabel = 1030,         // WRAP
+    kLabel = 1030,         // WRAP BLUE
     kList = 1040,
     kDropList = 1041,
     kFrame = 1050,

@@ -23,7 +23,7 @@ TEST(DialogTemplateParse, ReadsDialogFontControlsStylesAndLimit)
         "  BUTTON 1 120 180 50 14 \"#371\" DEFAULT\n"
         "END\n"
         "DIALOG 854 260 110 \"\"\n"
-        "  STATIC 1543 38 8 214 72 \"x\" WRAP BOLD HIDDEN\n"
+        "  STATIC 1543 38 8 214 72 \"x\" WRAP BOLD BLUE HIDDEN\n"
         "END\n",
         "a.dlg", errors);
     EXPECT_TRUE(errors.empty());
@@ -49,7 +49,7 @@ TEST(DialogTemplateParse, ReadsDialogFontControlsStylesAndLimit)
     EXPECT_EQ(settings.control(4711), nullptr);
 
     EXPECT_EQ(dialogs[1].fontPixels, 0);
-    EXPECT_EQ(dialogs[1].controls[0].style, kStyleWrap | kStyleBold | kStyleHidden);
+    EXPECT_EQ(dialogs[1].controls[0].style, kStyleWrap | kStyleBold | kStyleBlue | kStyleHidden);
 }
 
 TEST(DialogTemplateParse, BadStatementsAreSkippedAndTheDialogKept)
