@@ -53,18 +53,6 @@ struct AcceptanceOnDevice : pagestest::EmulatedProgram {
     {
         return profile::read_string(file, "ACCEP_DIV", key, "<missing>");
     }
-    void save_profile_as(const std::string& file)
-    {
-        backend.answer_file_dialogs_with({file});
-        backend.menu(ID_SAVE_PROFILE);
-        backend.pump();
-    }
-    void load_profile(const std::string& file)
-    {
-        backend.answer_file_dialogs_with({file});
-        backend.menu(ID_LOAD_PROFILE);
-        backend.pump();
-    }
 };
 
 std::vector<std::string> queries_for_ports(std::initializer_list<int> ports)

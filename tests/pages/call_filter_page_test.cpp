@@ -56,18 +56,6 @@ struct CallFilterOnDevice : pagestest::EmulatedProgram {
     {
         return profile::read_string(file, "FILTER_DIV", key, "<missing>");
     }
-    void save_profile_as(const std::string& file)
-    {
-        backend.answer_file_dialogs_with({file});
-        backend.menu(ID_SAVE_PROFILE);
-        backend.pump();
-    }
-    void load_profile(const std::string& file)
-    {
-        backend.answer_file_dialogs_with({file});
-        backend.menu(ID_LOAD_PROFILE);
-        backend.pump();
-    }
 };
 
 } // namespace

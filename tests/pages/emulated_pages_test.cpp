@@ -26,17 +26,13 @@ TEST_F(MsnOnDevice, AnMsnSentIsWhatTheDeviceKeepsAndAProfileRestoresIt)
     EXPECT_EQ(state().portMsns[0].msn[0], "4711");
 
     const std::string file = configDir + "/round.pro";
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_SAVE_PROFILE);
-    backend.pump();
+    save_profile_as(file);
 
     backend.type(page, kFirstMsnEdit, "999");
     backend.click(page, ID_SEND);
     ASSERT_EQ(state().portMsns[0].msn[0], "999");
 
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_LOAD_PROFILE);
-    backend.pump();
+    load_profile(file);
     EXPECT_EQ(state().portMsns[0].msn[0], "4711");
     // What the device itself answers now.
     DrvCmd r{};

@@ -82,6 +82,19 @@ struct EmulatedProgram : ::testing::Test {
         backend.pump();
         return *main().page(index);
     }
+    // File > "Save Profile As..." and "Load Profile..." with `file` picked.
+    void save_profile_as(const std::string& file)
+    {
+        backend.answer_file_dialogs_with({file});
+        backend.menu(quillon::platform::ID_SAVE_PROFILE);
+        backend.pump();
+    }
+    void load_profile(const std::string& file)
+    {
+        backend.answer_file_dialogs_with({file});
+        backend.menu(quillon::platform::ID_LOAD_PROFILE);
+        backend.pump();
+    }
     // A register of the emulated device by its address text ("S95", "!P0#11*0").
     std::string device_setting(const std::string& key)
     {

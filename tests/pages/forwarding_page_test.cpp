@@ -318,9 +318,7 @@ TEST_F(ForwardingOnDevice, AProfileRestoresEveryForwardingAndSendsAllOfThem)
 {
     open(seeded());
     const std::string file = configDir + "/forwarding.pro";
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_SAVE_PROFILE);
-    backend.pump();
+    save_profile_as(file);
     profile::IniDocument saved = profile::IniDocument::open(file);
     EXPECT_EQ(saved.read_string(profile::kForwardingSection, "FWDBUSY0", "?"), "*21");
     EXPECT_EQ(saved.read_string(profile::kForwardingSection, "FRD20SEC1", "?"), "01701234567");
@@ -335,9 +333,7 @@ TEST_F(ForwardingOnDevice, AProfileRestoresEveryForwardingAndSendsAllOfThem)
     ASSERT_EQ(device_setting("!P22#11*1"), "");
 
     const std::size_t before = device_commands().size();
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_LOAD_PROFILE);
-    backend.pump();
+    load_profile(file);
     EXPECT_EQ(device_setting("!P22#11*1"), "*21");
     EXPECT_EQ(device_setting("!P20#11*1"), "");
     EXPECT_EQ(device_setting("!P21#21*1"), "01701234567");
@@ -360,9 +356,7 @@ TEST_F(ForwardingOnDevice, AProfileFromWindowsLoadsAndAPortWithoutMsnIgnoresItsK
     std::ofstream(file, std::ios::binary) << "[MSN_DIV]\r\nAMSN00=4711001\r\nAMSN10=4711003\r\nAMSN30=4711005\r\n"
                                              "AMSN40=4711006\r\n[FORWARD_DIV]\r\nFWDIMM0=0301\r\nFWDBUSY1=*11\r\n"
                                              "FWDIMM2=0555\r\nFRD20SEC3=*32\r\nX=\xe9\r\n";
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_LOAD_PROFILE);
-    backend.pump();
+    load_profile(file);
     EXPECT_EQ(device_setting("!P20#11*1"), "0301");
     EXPECT_EQ(device_setting("!P22#21*1"), "*11");
     EXPECT_EQ(device_setting("!P20#22*1"), "") << "port 22 has no first MSN";
@@ -387,16 +381,12 @@ TEST_F(ForwardingOnDevice, TheQ20HasThreePortsOnPageAndInProfiles)
     std::ofstream(file) << "[MSN_DIV]\nAMSN00=4711001\nAMSN10=4711003\nAMSN20=4711004\n"
                            "[FORWARD_DIV]\nFWDIMM3=0301\nFWDIMM0=0302\n";
     const std::size_t before = device_commands().size();
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_LOAD_PROFILE);
-    backend.pump();
+    load_profile(file);
     EXPECT_EQ(sets_since(before).size(), 9u);
     EXPECT_EQ(device_setting("!P20#11*1"), "0302");
 
     const std::string saved = configDir + "/q20-saved.pro";
-    backend.answer_file_dialogs_with({saved});
-    backend.menu(ID_SAVE_PROFILE);
-    backend.pump();
+    save_profile_as(saved);
     profile::IniDocument doc = profile::IniDocument::open(saved);
     EXPECT_EQ(doc.read_string(profile::kForwardingSection, "FWDIMM2", "?"), "");
     EXPECT_EQ(doc.read_string(profile::kForwardingSection, "FWDIMM3", "?"), "?");

@@ -197,9 +197,7 @@ TEST_F(ShortDialOnDevice, AProfileRestoresTheDeviceAndSendsEveryValue)
     options.seed = true;
     open(options);
     const std::string file = configDir + "/round.pro";
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_SAVE_PROFILE);
-    backend.pump();
+    save_profile_as(file);
     EXPECT_EQ(profile::read_string(file, "SHORTDIAL_DIV", "SDNUM02", ""), "*21");
     EXPECT_EQ(profile::read_string(file, "SHORTDIAL_DIV", "CHKSPXRING0", ""), "1");
     EXPECT_EQ(profile::read_string(file, "SHORTDIAL_DIV", "SDNUM49", "<missing>"), "");
@@ -210,9 +208,7 @@ TEST_F(ShortDialOnDevice, AProfileRestoresTheDeviceAndSendsEveryValue)
     ASSERT_EQ(device_setting("!P10#11*0"), "999");
 
     const std::size_t before = device_commands().size();
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_LOAD_PROFILE);
-    backend.pump();
+    load_profile(file);
     EXPECT_TRUE(backend.message_boxes().empty()) << message(0);
     EXPECT_EQ(device_setting("!P10#11*0"), "0301234567");
     EXPECT_EQ(device_setting("!P10#11*2"), "*21");
@@ -236,9 +232,7 @@ TEST_F(ShortDialOnDevice, TheQ20HasThreePortsOnThePageTheDeviceAndTheProfile)
         EXPECT_TRUE(line.find("#31") == std::string::npos && line.find("#32") == std::string::npos) << line;
 
     const std::string file = configDir + "/q20.pro";
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_SAVE_PROFILE);
-    backend.pump();
+    save_profile_as(file);
     EXPECT_EQ(profile::read_string(file, "SHORTDIAL_DIV", "SDNUM29", "<missing>"), "");
     EXPECT_EQ(profile::read_string(file, "SHORTDIAL_DIV", "SDNUM30", "<missing>"), "<missing>");
     EXPECT_EQ(profile::read_string(file, "SHORTDIAL_DIV", "CHKSPXRING3", "<missing>"), "<missing>");
@@ -287,9 +281,7 @@ TEST_F(ShortDialOnDevice, AWindowsProfileLoadsAndEmptiesWhatItLacks)
     const std::string file = configDir + "/windows.pro";
     std::ofstream(file, std::ios::binary) << "[MSN_DIV]\r\nPORTIDX0=2\r\n[SHORTDIAL_DIV]\r\nCHKSPXRING1=1\r\n"
                                              "sdnum10=0401\r\nSDNUM13=*22\r\n";
-    backend.answer_file_dialogs_with({file});
-    backend.menu(ID_LOAD_PROFILE);
-    backend.pump();
+    load_profile(file);
     EXPECT_TRUE(backend.message_boxes().empty()) << message(0);
     EXPECT_EQ(device_setting("!P11#21"), "1");
     EXPECT_EQ(device_setting("!P11#11"), "0");
