@@ -164,14 +164,33 @@ TEST(SerialLinkOpen, NamesWhyAPortCannotBeOpened)
     EXPECT_FALSE(link.is_open());
 }
 
+// A trace file the link writes to while the object lives in the scope of
+// `traceTo`; removed at the end.
+class TraceFile {
+public:
+    TraceFile()
+    {
+        const int fd = mkstemp(path_);
+        EXPECT_GE(fd, 0);
+        ::close(fd);
+    }
+    ~TraceFile() { ::unlink(path_); }
+    const char* path() const { return path_; }
+    std::string text() const
+    {
+        std::ifstream in(path_);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }
+
+private:
+    char path_[32] = "/tmp/quillon-trace-XXXXXX";
+};
+
 TEST(SerialLinkTrace, WritesEveryLineAndReplyEscaped)
 {
-    char file[] = "/tmp/quillon-trace-XXXXXX";
-    int fd = mkstemp(file);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    TraceFile file;
     {
-        testsupport::ScopedEnv traceTo(q30::kTraceVariable, file);
+        testsupport::ScopedEnv traceTo(q30::kTraceVariable, file.path());
         FakeDevice device;
         device.on("ATI4", {{0ms, "\r\nKLM-230S\r\n\r\nOK\r\n"}});
         q30::Trace trace;
@@ -183,11 +202,9 @@ TEST(SerialLinkTrace, WritesEveryLineAndReplyEscaped)
         char buf[64];
         link.read_reply(buf, sizeof buf);
     }
-    std::ifstream in(file);
-    std::string all((std::istreambuf_iterator<char>(in)), {});
+    const std::string all = file.text();
     EXPECT_NE(all.find("COM3 -> ATI4\\r"), std::string::npos) << all;
     EXPECT_NE(all.find("COM3 <- \\r\\nKLM-230S\\r\\n\\r\\nOK\\r\\n"), std::string::npos) << all;
-    ::unlink(file);
 }
 
 TEST(SerialLinkTrace, EscapesControlCharacters)
@@ -320,12 +337,9 @@ TEST_F(LinkFixture, OpeningAnotherPortReleasesTheOneHeld)
 
 TEST(SerialLinkTrace, ShowsHowRepliesEndedAndWhatWasDropped)
 {
-    char file[] = "/tmp/quillon-trace-XXXXXX";
-    int fd = mkstemp(file);
-    ASSERT_GE(fd, 0);
-    ::close(fd);
+    TraceFile file;
     {
-        testsupport::ScopedEnv traceTo(q30::kTraceVariable, file);
+        testsupport::ScopedEnv traceTo(q30::kTraceVariable, file.path());
         FakeDevice device;
         device.on("ATS95?", {{0ms, "\r\n0,12\r\n\r\nOK\r\n"}});
         q30::Trace trace;
@@ -342,11 +356,9 @@ TEST(SerialLinkTrace, ShowsHowRepliesEndedAndWhatWasDropped)
         link.write_text("ATS95?\r");
         link.read_reply(buf, sizeof buf, q30::ReplyEnd::FinalCode);
     }
-    std::ifstream in(file);
-    std::string all((std::istreambuf_iterator<char>(in)), {});
+    const std::string all = file.text();
     EXPECT_NE(all.find("no reply (time-out"), std::string::npos) << all;
     EXPECT_NE(all.find("out of step"), std::string::npos) << all;
     EXPECT_NE(all.find("dropped as stale (8 bytes): \\r\\nRING\\r\\n"), std::string::npos) << all;
     EXPECT_NE(all.find("<- \\r\\n0,12\\r\\n\\r\\nOK\\r\\n  [final code]"), std::string::npos) << all;
-    ::unlink(file);
 }

@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kPage = 1;
 constexpr int kCallbackDialog = 823;       // small fonts
-constexpr int kDiscardDialog = 857;        // small fonts
 
 struct AcceptanceOnDevice : pagestest::EmulatedProgram {
     CallAcceptancePage* page = nullptr;
@@ -158,37 +157,15 @@ TEST_F(AcceptanceOnDevice, ARefusedValueStaysUnsentIsNamedAndTheLeaveCheckOffers
     EXPECT_EQ(shown(kPort11RingSelector), 3) << "the edit stays on the page";
 
     // Leaving: the discard dialog; Cancel stays, Send tries again, Discard puts the device's value back.
-    int offered = 0;
-    backend.on_modal(kDiscardDialog, [&](Window& d) {
-        ++offered;
-        backend.click(d, ID_STAY);
-        return 0;
-    });
-    backend.menu(ID_PAGE_FIRST);
-    backend.pump();
-    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(leave_for_first_page(ID_STAY), 1);
     EXPECT_EQ(backend.shown_page(), page);
 
     const std::size_t before = device_commands().size();
-    backend.on_modal(kDiscardDialog, [&](Window& d) {
-        ++offered;
-        backend.click(d, ID_SEND);
-        return 0;
-    });
-    backend.menu(ID_PAGE_FIRST);
-    backend.pump();
-    EXPECT_EQ(offered, 2);
+    EXPECT_EQ(leave_for_first_page(ID_SEND), 1);
     EXPECT_EQ(acceptance_commands(before), (std::vector<std::string>{"AT!P9#11=3"}));
 
     show_page(kPage);
-    backend.on_modal(kDiscardDialog, [&](Window& d) {
-        ++offered;
-        backend.click(d, ID_DISCARD);
-        return 0;
-    });
-    backend.menu(ID_PAGE_FIRST);
-    backend.pump();
-    EXPECT_EQ(offered, 3);
+    EXPECT_EQ(leave_for_first_page(ID_DISCARD), 1);
     EXPECT_EQ(shown(kPort11RingSelector), 0);
     EXPECT_FALSE(page->changed());
 }

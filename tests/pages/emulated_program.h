@@ -18,6 +18,7 @@
 #include "pty_server.h"
 #include "q30com32/q30com32.h"
 #include "shell/application.h"
+#include "shell/shell_ids.h"
 
 namespace pagestest {
 
@@ -82,6 +83,21 @@ struct EmulatedProgram : ::testing::Test {
         backend.pump();
         return *main().page(index);
     }
+    // Goes to the MSN page by its button; a changed page asks, and `button`
+    // of the discard dialog answers. How often the dialog was shown (0 or 1).
+    int leave_for_first_page(int button)
+    {
+        int offered = 0;
+        backend.on_modal(main().shell().dialog_id(quillon::ids::kDiscardDialog), [&](quillon::platform::Window& d) {
+            ++offered;
+            backend.click(d, button);
+            return 0;
+        });
+        backend.menu(quillon::platform::ID_PAGE_FIRST);
+        backend.pump();
+        return offered;
+    }
+
     // File > "Save Profile As..." and "Load Profile..." with `file` picked.
     void save_profile_as(const std::string& file)
     {

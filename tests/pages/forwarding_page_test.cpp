@@ -20,7 +20,6 @@ using namespace quillon::dialog_ids::forwarding;
 namespace {
 
 constexpr int kPage = 3;
-constexpr int kDiscardDialog = ids::kDiscardDialog + 1;  // headless: small fonts
 constexpr int kImmediate = 0, kBusy = 1, kNoReply = 2;
 
 int edit_of(int kind, int port) { return kPort11ImmediateEdit + 5 * kind + port; }
@@ -150,25 +149,10 @@ TEST_F(ForwardingOnDevice, ARefusalShowsInTheStatusLineForFourSecondsAndTheField
     EXPECT_FALSE(backend.timer_running(*page, forwarding_ids::kStatusTimer));
 
     // Leaving offers the field again; Send tries it (and the device refuses again).
-    int offered = 0;
-    backend.on_modal(kDiscardDialog, [&](Window& d) {
-        ++offered;
-        backend.click(d, ID_STAY);
-        return 0;
-    });
-    backend.menu(ID_PAGE_FIRST);
-    backend.pump();
-    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(leave_for_first_page(ID_STAY), 1);
     EXPECT_EQ(backend.shown_page(), page);
     const std::size_t before = device_commands().size();
-    backend.on_modal(kDiscardDialog, [&](Window& d) {
-        ++offered;
-        backend.click(d, ID_SEND);
-        return 0;
-    });
-    backend.menu(ID_PAGE_FIRST);
-    backend.pump();
-    EXPECT_EQ(offered, 2);
+    EXPECT_EQ(leave_for_first_page(ID_SEND), 1);
     EXPECT_EQ(sets_since(before), (std::vector<std::string>{"AT!P20#11*1=0301999"}));
     EXPECT_NE(last_box().find("Port 11: Immediately to"), std::string::npos) << last_box();
 }
@@ -179,10 +163,8 @@ TEST_F(ForwardingOnDevice, LeavingSendsOnlyTheChangedFieldsPortByPortOrDiscardsT
     type(edit_of(kBusy, 1), "0401");
     type(edit_of(kNoReply, 0), "*22");
     type(edit_of(kImmediate, 2), "0402");
-    backend.on_modal(kDiscardDialog, [&](Window& d) { return backend.click(d, ID_SEND), 0; });
     std::size_t before = device_commands().size();
-    backend.menu(ID_PAGE_FIRST);
-    backend.pump();
+    EXPECT_EQ(leave_for_first_page(ID_SEND), 1);
     EXPECT_EQ(sets_since(before),
               (std::vector<std::string>{"AT!P21#11*1=*22", "AT!P22#21*1=0401", "AT!P20#22*1=0402"}));
     EXPECT_EQ(forwarding_commands(before).size(), 3u + 15u) << "then everything is read again";
@@ -191,10 +173,8 @@ TEST_F(ForwardingOnDevice, LeavingSendsOnlyTheChangedFieldsPortByPortOrDiscardsT
 
     show_page(kPage);
     type(edit_of(kBusy, 0), "0403");
-    backend.on_modal(kDiscardDialog, [&](Window& d) { return backend.click(d, ID_DISCARD), 0; });
     before = device_commands().size();
-    backend.menu(ID_PAGE_FIRST);
-    backend.pump();
+    EXPECT_EQ(leave_for_first_page(ID_DISCARD), 1);
     EXPECT_TRUE(sets_since(before).empty());
     EXPECT_EQ(page->field(kBusy, 0).edited(), "*21");
     show_page(kPage);
