@@ -15,6 +15,7 @@
 #include "gui/list_selector.h"
 #include "gui/picture_widgets.h"
 #include "gui/port_picture_widget.h"
+#include "gui/progress_bar.h"
 #include "gui/tab_button.h"
 #include "resources/menu.h"
 
@@ -93,6 +94,8 @@ void set_control_text(ControlRecord& control, std::string_view text, PictureLibr
         label->setText(qt_text(resources::strip_mnemonics(text)));
     else if (auto* group = as<GroupFrame>(control))
         group->set_title(qt_text(text));
+    else if (auto* bar = as<ProgressBarWidget>(control))
+        bar->set_text(qt_text(text));
     else if (auto* picture = as<PictureView>(control)) {
         const auto id = parse_picture_id(text);
         picture->set_picture(id ? pictures.get(*id) : Picture());

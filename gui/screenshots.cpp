@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 
 #include "dialog_ids/about_ids.h"
+#include "pages/upgrade_dialog.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_ids.h"
 
@@ -65,10 +66,16 @@ bool take_screenshots(QtBackend& backend, platform::Ui& ui, Application& app, co
         run_discard_dialog(shell, main);
         run_no_response_dialog(shell, main);
         show_about(shell, main);
-        for (int command : {platform::ID_SETTINGS, platform::ID_DATA_CALLBACK}) {
+        preview_upgrade_dialogs(*main);
+        for (int command : {platform::ID_SETTINGS, platform::ID_DATA_CALLBACK, platform::ID_MONITOR,
+                            platform::ID_ISDN_INFO}) {
             ui.post_command(*main, command);
             settle();
         }
+        // The BOD dialog opens from the data protocol page (page 5).
+        ui.post_command(*main, platform::ID_PAGE_FIRST + 5);
+        settle();
+        ui.send_command(*main->page(5), platform::ID_EXTRA_BUTTON);
         backend.set_modal_observer(nullptr);
         SplashWindow splash(shell);
         settle();

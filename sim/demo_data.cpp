@@ -4,7 +4,10 @@
 
 #include "command_shape.h"
 #include "demo_acceptance.h"
+#include "demo_data_protocol.h"
 #include "demo_forwarding.h"
+#include "demo_lcr.h"
+#include "demo_morning_calls.h"
 
 namespace q30sim {
 
@@ -48,6 +51,21 @@ void seed_settings(Model model, SettingsStore& s)
     s.set("\\E", "1");
     seed_call_acceptance(model, s);
     seed_call_forwarding(model, s);
+    seed_data_protocol(s);
+    seed_least_cost_routing(s);
+    seed_morning_calls(model, s);
+}
+
+// The third port's lists, and on the Q30 an internal call that rang port 31.
+void seed_more_calls(Model model, CallLog& log)
+{
+    auto ports = analogue_ports(model);
+    int third = ports[2];
+    log.add(third, CallList::Outgoing, {demo_time(4, 19, 30), "0301234567", 6 * 60 + 40, 720, 0});
+    log.add(third, CallList::Incoming, {demo_time(4, 20, 15), "08912345678", 15 * 60, 0, 16});
+    log.add(third, CallList::Missed, {demo_time(5, 9, 2), "0301234567", 0, 0, 19});
+    if (ports.size() > 3)
+        log.add(ports[3], CallList::Incoming, {demo_time(3, 17, 45), port_code(ports[0]), 2 * 60 + 15, 0, 16});
 }
 
 void seed_calls(Model model, CallLog& log)
@@ -65,18 +83,19 @@ void seed_calls(Model model, CallLog& log)
     log.add(second, CallList::Missed, {demo_time(4, 22, 47), "", 0, 0, 19});
     log.add(kDataPort, CallList::Outgoing, {demo_time(2, 21, 0), "019160", 58 * 60 + 20, 3480, 0});
     log.add(kDataPort, CallList::Incoming, {demo_time(3, 6, 30), "069777888", 2 * 60 + 2, 0, 16});
+    seed_more_calls(model, log);
 }
 
-void seed_charges(Model model, Charges& charges)
+// A port's last call is the newest of its outgoing list.
+void seed_charges(Model model, const CallLog& log, Charges& charges)
 {
-    MilliAmount lastCall = 120;
     MilliAmount sum = 12345;
     MilliAmount total = 0;
     auto add = [&](int port) {
-        charges.set(port, Counter::LastCall, lastCall);
+        const auto& calls = log.entries(port, CallList::Outgoing);
+        charges.set(port, Counter::LastCall, calls.empty() ? 0 : calls.front().amount);
         charges.set(port, Counter::Sum, sum);
         total += sum;
-        lastCall += 240;
         sum += 4321;
     };
     for (int port : analogue_ports(model))
@@ -91,7 +110,7 @@ void seed_demo_data(Model model, SettingsStore& settings, CallLog& log, Charges&
 {
     seed_settings(model, settings);
     seed_calls(model, log);
-    seed_charges(model, charges);
+    seed_charges(model, log, charges);
 }
 
 } // namespace q30sim

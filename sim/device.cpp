@@ -31,12 +31,15 @@ bool starts_with_ignoring_case(std::string_view text, std::string_view prefix)
 Device::Device(DeviceOptions options)
     : options_(std::move(options)),
       firmware_(options_.firmware),
+      bootCode_(options_.bootCode),
       log_(options_.model),
       charges_(options_.model),
       lineState_(kLineSynchronised)
 {
-    if (options_.seed)
+    if (options_.seed) {
         seed_demo_data(options_.model, settings_, log_, charges_);
+        demoCalls_.emplace(options_.model);
+    }
     if (options_.callInProgress)
         charges_.set(analogue_ports(options_.model).front(), Counter::Current, kCallInProgressCharge);
     if (!options_.stateFile.empty())
@@ -135,6 +138,7 @@ void Device::run_due_events()
     }
     if (dialBack_ && now_ >= dialBack_->due)
         finish_dial_back();
+    run_demo_calls();
 }
 
 void Device::command_byte(char c)
@@ -183,6 +187,10 @@ void Device::handle_line(const std::string& line, bool overflow)
     commands_.push_back(line);
     if (commands_.size() > kCommandHistory)
         commands_.erase(commands_.begin());
+    if (!options_.silentFrom.empty() && starts_with_ignoring_case(line, options_.silentFrom)) {
+        dead_ = true;
+        return;
+    }
 
     Reply reply = overflow || rejected(line) ? Reply::error() : execute(line);
     emit(format_reply(reply, verbose_));
@@ -213,8 +221,16 @@ void Device::finish_image()
 {
     std::vector<std::uint8_t> image = image_.release();
     ImageIdentity identity = read_image_identity(image);
-    if (identity.orderNumber == order_number(options_.model) && !identity.version.empty()) {
+    if (options_.noVerdict) {
+        dead_ = true;
+        return;
+    }
+    if (!options_.failDownload && identity.orderNumber == order_number(options_.model) && !identity.version.empty()) {
         firmware_ = identity.version;
+        if (!identity.bootCode.empty())
+            bootCode_ = identity.bootCode;
+        if (options_.upgradeResets)
+            settings_ = SettingsStore{};
         emit_line(texts::kUpgradeSuccessful);
         power_up();
     } else {

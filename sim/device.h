@@ -13,6 +13,7 @@
 #include "call_log.h"
 #include "charges.h"
 #include "command_shape.h"
+#include "demo_calls.h"
 #include "device_clock.h"
 #include "device_options.h"
 #include "image_receiver.h"
@@ -52,6 +53,7 @@ public:
     const DeviceOptions& options() const { return options_; }
     Model model() const { return options_.model; }
     const std::string& firmware() const { return firmware_; }
+    const std::string& boot_code() const { return bootCode_; }
     Mode mode() const { return mode_; }
     bool in_boot_loader() const { return mode_ == Mode::BootLoader; }
     bool echo() const { return echo_; }
@@ -115,6 +117,7 @@ private:
     Reply cmd_last_call(const AtCommand& cmd, const Address& address);
     Reply cmd_dial_back(const AtCommand& cmd, const Address& address);
     void finish_dial_back();
+    void run_demo_calls();
     std::string unit() const;
 
     // device_status.cpp: identity, modes, clock and line information
@@ -132,6 +135,7 @@ private:
 
     DeviceOptions options_;
     std::string firmware_;
+    std::string bootCode_;
     Mode mode_ = Mode::Command;
     bool echo_ = true;
     bool verbose_ = true;
@@ -154,6 +158,7 @@ private:
     SettingsStore settings_;
     CallLog log_;
     Charges charges_;
+    std::optional<DemoCalls> demoCalls_; // with the demo data
     int lineState_;
     int lastCause_ = 0;
     std::string stateProblem_;

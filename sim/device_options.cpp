@@ -23,7 +23,11 @@ constexpr std::string_view kHelp =
     "  --reject PREFIX           answer ERROR to commands starting with PREFIX (repeatable)\n"
     "  --silent-after N          go dead after N commands\n"
     "  --state FILE              keep the settings stored with AT&W in FILE across runs\n"
-    "  --pace BAUD               send replies no faster than BAUD bit/s (10 bits per byte)\n";
+    "  --pace BAUD               send replies no faster than BAUD bit/s (10 bits per byte)\n"
+    "  --fail-download           every firmware image fails and leaves the device in its boot loader\n"
+    "  --no-verdict              say nothing after a firmware image and go dead (a hung device)\n"
+    "  --upgrade-resets          a new firmware starts with factory settings\n"
+    "  --silent-from PREFIX      go dead at the first command starting with PREFIX (a pulled cable)\n";
 
 bool parse_int(std::string_view text, int low, int high, int& out)
 {
@@ -57,6 +61,9 @@ constexpr Flag kFlags[] = {
     {"--seed", &DeviceOptions::seed},
     {"--no-forwarding-service", &DeviceOptions::noForwardingService},
     {"--call", &DeviceOptions::callInProgress},
+    {"--fail-download", &DeviceOptions::failDownload},
+    {"--no-verdict", &DeviceOptions::noVerdict},
+    {"--upgrade-resets", &DeviceOptions::upgradeResets},
 };
 
 // Applies one option that takes a value. False with `error` set when the value is bad
@@ -83,6 +90,10 @@ bool apply_valued(std::string_view name, std::string_view value, DeviceOptions& 
     } else if (name == "--silent-after") {
         if (!parse_int(value, 0, kMaxSilentAfter, o.silentAfter))
             return bad("expected a number of commands");
+    } else if (name == "--silent-from") {
+        if (value.empty())
+            return bad("expected a command prefix");
+        o.silentFrom = std::string(value);
     } else if (name == "--state") {
         if (value.empty())
             return bad("expected a file name");
@@ -99,7 +110,8 @@ bool apply_valued(std::string_view name, std::string_view value, DeviceOptions& 
 
 bool takes_value(std::string_view name)
 {
-    for (std::string_view n : {"--model", "--firmware", "--boot-code", "--reject", "--silent-after", "--state", "--pace"})
+    for (std::string_view n : {"--model", "--firmware", "--boot-code", "--reject", "--silent-after", "--state", "--pace",
+                                "--silent-from"})
         if (n == name)
             return true;
     return false;

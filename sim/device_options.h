@@ -26,6 +26,10 @@ struct DeviceOptions {
     int silentAfter = -1;             // goes dead after this many commands; -1 never
     std::string stateFile{};          // where AT&W keeps the stored settings; empty: nowhere
     int paceBaud = 0;                 // replies no faster than this bit rate; 0 unpaced
+    bool failDownload = false;        // every firmware image fails: "UPGRADE FAIL", then the boot loader
+    bool noVerdict = false;           // takes a firmware image and then says nothing more
+    bool upgradeResets = false;       // a new firmware starts with factory settings
+    std::string silentFrom{};         // goes dead at the first command starting with this; empty never
 };
 
 // Parses the device options of a command line (argv[0] is skipped). Options

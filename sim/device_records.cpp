@@ -89,8 +89,11 @@ Reply Device::cmd_last_call(const AtCommand& cmd, const Address& address)
     if (cmd.form != Form::Query)
         return Reply::error();
     int port = is_device_form(cmd, "S") ? kDataPort : address.port;
+    // When and whom: a short text that fits the library's 31-character field.
     const auto& calls = log_.entries(port, CallList::Outgoing);
-    return Reply::ok({calls.empty() ? std::string() : CallLog::row(calls.front(), CallList::Outgoing, unit())});
+    if (calls.empty())
+        return Reply::ok({std::string()});
+    return Reply::ok({format_list_date(calls.front().when) + " " + calls.front().number});
 }
 
 Reply Device::cmd_dial_back(const AtCommand& cmd, const Address& address)
@@ -117,6 +120,12 @@ void Device::finish_dial_back()
     charges_.add_call(call.port, entry.amount);
     lastCause_ = kNormalClearing;
     emit_line(texts::kCallEnded);
+}
+
+void Device::run_demo_calls()
+{
+    if (demoCalls_)
+        demoCalls_->advance(now_, {charges_, log_, clock_.read(now_), parse_charge_rate(setting("S95"))});
 }
 
 } // namespace q30sim

@@ -50,7 +50,7 @@ Reply Device::cmd_identity(const AtCommand& cmd, const Address& address)
     if (cmd.form != Form::Action)
         return Reply::error();
     if (address.index == kVersionsInfo)
-        return Reply::ok({firmware_, std::string(texts::kBootCodeLabel) + options_.bootCode});
+        return Reply::ok({firmware_, std::string(texts::kBootCodeLabel) + bootCode_});
     return Reply::ok({std::string(order_number(options_.model))});
 }
 
@@ -107,9 +107,11 @@ Reply Device::cmd_port_status(const AtCommand& cmd, const Address& address)
     if (cmd.form != Form::Query || address.port != kDataPort)
         return Reply::error();
     int busyByOption = options_.callInProgress ? analogue_ports(options_.model).front() : -1;
+    // The demo's own calls show too, unless a call was asked for by option.
+    std::optional<int> demoCall = demoCalls_ && !options_.callInProgress ? demoCalls_->busy_port() : std::nullopt;
     std::vector<std::string> lines;
     for (int port : analogue_ports(options_.model)) {
-        bool busy = port == busyByOption || (dialBack_ && dialBack_->port == port);
+        bool busy = port == busyByOption || (dialBack_ && dialBack_->port == port) || demoCall == port;
         char line[32];
         std::snprintf(line, sizeof line, kPortStatusFormat, port, busy ? '1' : '0');
         lines.emplace_back(line, kPortStatusLength);

@@ -42,7 +42,8 @@ std::vector<std::uint8_t> make_firmware_image(Model model, const std::string& ve
 
 ImageIdentity read_image_identity(std::span<const std::uint8_t> image)
 {
-    return {get_text(image, kIdentityOffset, kOrderNumberFieldSize), get_text(image, kVersionOffset, kVersionFieldSize)};
+    return {get_text(image, kIdentityOffset, kOrderNumberFieldSize), get_text(image, kVersionOffset, kVersionFieldSize),
+            get_text(image, kBootCodeOffset, kBootCodeFieldSize)};
 }
 
 } // namespace q30sim

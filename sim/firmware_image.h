@@ -5,8 +5,8 @@
 //   offset 524224 (0x7FFC0), 64 bytes: identity block
 //       bytes  0..31 of the block: the order number of the model the image is for
 //                                  ("KLM-230S", "KLM-230S USB" or "KLM-220S"), NUL-padded
-//       bytes 32..47 of the block (offset 524256, 0x7FFE0): the firmware version
-//                                  text, NUL-padded (up to 16 characters)
+//       bytes 32..63 of the block (offset 524256, 0x7FFE0): the firmware version
+//                                  text, NUL-padded
 // Texts run to their first NUL. The device accepts an image whose order number
 // equals its own exactly, so the USB and the plain Q30 each take only their own.
 #pragma once
@@ -27,7 +27,7 @@ constexpr std::size_t kBootCodeFieldSize = 16;
 constexpr std::size_t kIdentityOffset = 524224;
 constexpr std::size_t kOrderNumberFieldSize = 32;
 constexpr std::size_t kVersionOffset = 524256;
-constexpr std::size_t kVersionFieldSize = 16;
+constexpr std::size_t kVersionFieldSize = 32;
 
 // A complete image for `model` carrying `version` (and `bootCode`). Texts longer
 // than their fields are cut.
@@ -37,6 +37,7 @@ std::vector<std::uint8_t> make_firmware_image(Model model, const std::string& ve
 struct ImageIdentity {
     std::string orderNumber;
     std::string version;
+    std::string bootCode;
 };
 
 // The identity texts of an image; empty texts when the image is too short.

@@ -1,15 +1,19 @@
 // q30sim: serves an emulated terminal adapter on a pseudo-terminal until it
-// is stopped with SIGINT or SIGTERM.
+// is stopped with SIGINT or SIGTERM, or writes a firmware image (--write-rom).
 #include <csignal>
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "device.h"
+#include "firmware_image.h"
 #include "pty_server.h"
+#include "settings_store.h"
 
 namespace {
 
@@ -24,6 +28,8 @@ constexpr const char* kUsageHead =
     "options:\n";
 constexpr const char* kUsageTail =
     "  --link PATH               also make PATH a symbolic link to the slave (removed at exit)\n"
+    "  --write-rom FILE          write a firmware image for --model, --firmware and --boot-code\n"
+    "                            to FILE and exit\n"
     "  --help                    show this text\n";
 
 void print_usage(std::FILE* to)
@@ -60,30 +66,48 @@ void remove_link(const std::string& link, const std::string& target)
         ::unlink(link.c_str());
 }
 
+enum class PathOption { NotThis, Taken, Missing };
+
+// "--name PATH" or "--name=PATH" at argv[i]; moves i past what it takes.
+PathOption take_path_option(std::string_view name, int argc, char** argv, int& i, std::string& path)
+{
+    const std::string_view arg = argv[i];
+    if (arg == name) {
+        if (i + 1 >= argc)
+            return PathOption::Missing;
+        path = argv[++i];
+    } else if (arg.size() > name.size() && arg.starts_with(name) && arg[name.size()] == '=') {
+        path = std::string(arg.substr(name.size() + 1));
+    } else {
+        return PathOption::NotThis;
+    }
+    return path.empty() ? PathOption::Missing : PathOption::Taken;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::vector<std::string> deviceArgs;
     std::string linkPath;
+    std::string romPath;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
             print_usage(stdout);
             return 0;
         }
-        if (arg == "--link" || arg.rfind("--link=", 0) == 0) {
-            if (arg == "--link" && i + 1 >= argc) {
-                std::fprintf(stderr, "q30sim: option --link needs a value\n");
+        bool taken = false;
+        for (auto [name, target] : {std::pair{"--link", &linkPath}, std::pair{"--write-rom", &romPath}}) {
+            const PathOption got = take_path_option(name, argc, argv, i, *target);
+            if (got == PathOption::Missing) {
+                std::fprintf(stderr, "q30sim: option %s needs a path\n", name);
                 return kExitUsage;
             }
-            linkPath = arg == "--link" ? argv[++i] : arg.substr(7);
-            if (linkPath.empty()) {
-                std::fprintf(stderr, "q30sim: option --link needs a path\n");
-                return kExitUsage;
-            }
-            continue;
+            taken = taken || got == PathOption::Taken;
         }
+        if (taken)
+            continue;
         deviceArgs.push_back(arg);
     }
     q30sim::DeviceOptions options;
@@ -92,6 +116,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "q30sim: %s\n", error.c_str());
         print_usage(stderr);
         return kExitUsage;
+    }
+    if (!romPath.empty()) {
+        const auto image = q30sim::make_firmware_image(options.model, options.firmware, options.bootCode);
+        if (!q30sim::write_file_atomically(romPath, std::string(image.begin(), image.end()), error)) {
+            std::fprintf(stderr, "q30sim: %s\n", error.c_str());
+            return kExitFailure;
+        }
+        return 0;
     }
 
     // Blocked before the serving thread starts, so only sigwait() below sees them.

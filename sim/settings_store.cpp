@@ -73,8 +73,12 @@ bool write_state_file(const std::string& path, const std::vector<std::string>& l
     std::string text(kHeader);
     for (const auto& line : lines)
         text += line + "\n";
+    return write_file_atomically(path, text, error);
+}
 
-    std::string temp = directory_of(path) + "/.q30sim-state-XXXXXX";
+bool write_file_atomically(const std::string& path, const std::string& text, std::string& error)
+{
+    std::string temp = directory_of(path) + "/.q30sim-XXXXXX";
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         error = "cannot create a temporary file beside " + path + ": " + std::strerror(errno);

@@ -31,6 +31,8 @@ private:
 // Writes the lines to `path` through a temporary file in the same directory and
 // a rename, so that a crash never leaves half a file. False with `error` set.
 bool write_state_file(const std::string& path, const std::vector<std::string>& lines, std::string& error);
+// The same for any bytes.
+bool write_file_atomically(const std::string& path, const std::string& bytes, std::string& error);
 
 enum class StateFileRead { Missing, Read, Unreadable };
 

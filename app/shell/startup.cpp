@@ -211,6 +211,7 @@ void MainWindow::run_no_response_loop(int& result)
                 shell_.gate.direct(q30::DRV_CLOSE, nullptr);
             } else if (probe == kBootProbeFound) {
                 state.bootModeDevice = true;
+                state.comPortIndex = i;  // where a failed upgrade resets the device again
                 shell_.ui.post_command(*this, ID_UPGRADE);
             }
         }
