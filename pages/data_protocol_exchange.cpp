@@ -215,8 +215,7 @@ std::optional<std::string> query_eid_number(const DeviceGate& gate)
     return std::string(q30::record::data_text(r));
 }
 
-// The number travels at offset 88, in a field shorter than the longest
-// magic number block: what does not fit is not sent cut short.
+// What does not fit the record's field is not sent cut short.
 SetProblem set_eid_number(const DeviceGate& gate, const std::string& deviceForm)
 {
     if (deviceForm.size() >= q30::record::kDataTextSize)

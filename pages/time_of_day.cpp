@@ -44,4 +44,12 @@ std::string format_time_of_day(TimeOfDay time)
     return text;
 }
 
+std::string format_date_time(const platform::LocalDateTime& t)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", t.day, t.month, t.year, t.hour, t.minute,
+                  t.second);
+    return text;
+}
+
 } // namespace quillon

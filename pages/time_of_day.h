@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/local_time.h"
+
 namespace quillon {
 
 struct TimeOfDay {
@@ -22,5 +24,8 @@ std::optional<TimeOfDay> check_time_text(std::string_view text);
 
 // "%02d:%02d".
 std::string format_time_of_day(TimeOfDay time);
+
+// "dd/mm/yyyy hh:mm:ss", the form of both clocks on the timer page.
+std::string format_date_time(const platform::LocalDateTime& t);
 
 } // namespace quillon

@@ -154,7 +154,7 @@ void TimerPage::read_time(int portIndex)
 // A device whose clock was never set gets the computer's time at once.
 void TimerPage::read_clocks()
 {
-    const LocalDateTime now = pcClock_();
+    const LocalDateTime now = shell_.ui.local_time();
     pcClockText_ = format_date_time(now);
     bool notSet = false;
     deviceClockText_ = query_device_clock(notSet);
@@ -186,7 +186,7 @@ void TimerPage::synchronise_clock()
 {
     shell_.beep_if_sound();
     WaitCursor wait(shell_.ui);
-    const LocalDateTime now = pcClock_();
+    const LocalDateTime now = shell_.ui.local_time();
     pcClockText_ = format_date_time(now);
     if (set_device_clock(now)) {
         bool notSet = false;

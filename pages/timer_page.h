@@ -9,8 +9,8 @@
 #include <string>
 
 #include "dialog_ids/timer_ids.h"
-#include "pages/pc_clock.h"
 #include "pages/port_picture.h"
+#include "platform/local_time.h"
 #include "shell/page.h"
 
 namespace quillon {
@@ -42,8 +42,6 @@ public:
     const Field<bool>& activated(int portIndex) const;
     const Field<std::string>& time(int portIndex) const;
     bool polling_paused() const { return pollingPaused_; }
-    // Where the computer's local time comes from (the system's clock unless set).
-    void set_pc_clock(PcClock clock) { pcClock_ = std::move(clock); }
 
 protected:
     void on_built() override;
@@ -73,7 +71,7 @@ private:
     void read_clocks();
     void synchronise_clock();
     void show_clocks();
-    bool set_device_clock(const LocalDateTime& time);
+    bool set_device_clock(const platform::LocalDateTime& time);
     std::string query_device_clock(bool& notSet);
 
     std::array<Field<bool>, kMaxPorts> activated_;
@@ -83,7 +81,6 @@ private:
     std::string pcClockText_;
     int lastEdited_ = -1;  // the time field typed into last, or none
     bool pollingPaused_ = false;
-    PcClock pcClock_ = system_local_time;
 };
 
 std::unique_ptr<Page> make_timer_page(ShellContext& shell, platform::Window& mainWindow);

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/local_time.h"
 #include "resources/dialog_template.h"
 #include "resources/menu.h"
 
@@ -112,6 +113,8 @@ public:
     // Milliseconds since the program started, and a blocking pause.
     virtual uint64_t now_ms() const = 0;
     virtual void sleep_ms(int ms) = 0;
+    // The computer's local date and time.
+    virtual LocalDateTime local_time() const { return system_local_time(); }
     // Dots per inch of the screen; 120 or more means large fonts.
     virtual int screen_dpi() const = 0;
     // Ends the event loop of the program.

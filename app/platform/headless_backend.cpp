@@ -440,4 +440,11 @@ const HeadlessBackend::WindowState* HeadlessBackend::state(const Window& w) cons
 
 const HeadlessBackend::ControlState* HeadlessBackend::control(const Window& w, int id) const { return find(w, id); }
 
+LocalDateTime HeadlessBackend::local_time() const
+{
+    if (!localTime_)
+        return system_local_time();
+    return add_seconds(*localTime_, static_cast<int64_t>((now_ - localTimeSetAt_) / 1000));
+}
+
 } // namespace quillon::platform

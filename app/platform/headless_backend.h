@@ -99,6 +99,13 @@ public:
     void set_wait_cursor(bool on) override;
     void wake() override {}
     uint64_t now_ms() const override { return now_; }
+    // The system's time until a test sets it; then it runs on with the clock.
+    LocalDateTime local_time() const override;
+    void set_local_time(const LocalDateTime& t)
+    {
+        localTime_ = t;
+        localTimeSetAt_ = now_;
+    }
     void sleep_ms(int ms) override;
     int screen_dpi() const override { return dpi_; }
     void quit(int exitCode) override { exitCode_ = exitCode; }
@@ -172,6 +179,8 @@ private:
     std::vector<ModalSeen> modals_;
     std::vector<FileDialogRequest> fileDialogs_;
     uint64_t now_ = 0;
+    std::optional<LocalDateTime> localTime_;
+    uint64_t localTimeSetAt_ = 0;
     int dpi_ = 96;
     int beeps_ = 0;
     int waitDepth_ = 0;

@@ -91,6 +91,7 @@ TEST_F(Recovery, AFloodingDeviceReleasesTheLibraryWithinTheBound)
     ASSERT_EQ(D_SendDrvCmd(q30::DRV_FIND_DEVICE, nullptr), 0);
 
     device.start_streaming("\r\nRING\r\n" + std::string(56, 'x'));
+    const std::size_t linesBefore = device.lines().size();
     std::atomic<bool> queryDone{false};
     std::thread caller([&] {
         DrvCmd r = testsupport::record();
@@ -98,7 +99,8 @@ TEST_F(Recovery, AFloodingDeviceReleasesTheLibraryWithinTheBound)
         EXPECT_EQ(r.ok, 0) << "a flood is no accepted answer";
         queryDone = true;
     });
-    std::this_thread::sleep_for(50ms);
+    // Once the query's line is on the wire, the caller holds the lock.
+    EXPECT_TRUE(device.wait_for_lines(linesBefore + 1, 5s));
     // Waits for the lock: it must come free while the device still floods.
     EXPECT_EQ(D_SendDrvCmd(q30::DRV_NOP, nullptr), 0);
     EXPECT_TRUE(queryDone) << "the no-op ran only after the query let go";

@@ -129,6 +129,19 @@ TEST_F(DataProtocolOnDevice, SendPutsOnlyWhatChangedOnTheDeviceInOrder)
     EXPECT_EQ(leave_for_first_page(ID_DISCARD), 0) << "nothing is left to send";
 }
 
+TEST_F(DataProtocolOnDevice, TheLongestMagicNumberBlockReachesTheDeviceWhole)
+{
+    open();
+    backend.choose(*page, kEidClassList, data_protocol::kEidMagicNumbers);
+    const std::string block = "01dc5abc-20843abc-11111111-22222222-33333333";
+    type(kEidNumberEdit, block);
+    send();
+    EXPECT_EQ(boxes(), 0u) << message(0);
+    EXPECT_EQ(device_setting("%P4"), "01dc5abc20843abc111111112222222233333333");
+    ui->send(*page, UWM_READ_DEVICE);
+    EXPECT_EQ(shown(kEidNumberEdit), block) << "and reads back whole";
+}
+
 TEST_F(DataProtocolOnDevice, OnlyTheCurrentProtocolsValuesAreSent)
 {
     open();

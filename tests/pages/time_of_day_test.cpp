@@ -1,10 +1,10 @@
-// The morning call's time check and the computer's clock the timer page
-// shows and sets the device from.
+// The morning call's time check, and the computer's clock as the platform
+// layer gives it to the timer page.
 #include <gtest/gtest.h>
 
-#include "pages/pc_clock.h"
 #include "pages/time_of_day.h"
 #include "platform/headless_backend.h"
+#include "platform/ui.h"
 
 using namespace quillon;
 
@@ -37,30 +37,29 @@ TEST(TimeText, IsWrittenOutWithTwoDigitsEach)
     EXPECT_EQ(format_time_of_day(*check_time_text("")), "00:00");
 }
 
-TEST(PcClock, RunsOnWithThePlatformClockAcrossDaysMonthsAndLeapYears)
+TEST(LocalTime, RunsOnWithThePlatformClockAcrossDaysMonthsAndLeapYears)
 {
     resources::Resources res;
     platform::HeadlessBackend backend;
     platform::Ui ui(backend, res);
     backend.advance(1234);  // the platform clock need not stand at zero
-
-    const PcClock clock = clock_running_from(ui, {2004, 2, 28, 23, 59, 30});
-    EXPECT_EQ(format_date_time(clock()), "28/02/2004 23:59:30");
+    backend.set_local_time({2004, 2, 28, 23, 59, 30});
+    EXPECT_EQ(format_date_time(backend.local_time()), "28/02/2004 23:59:30");
     backend.advance(999);
-    EXPECT_EQ(clock().second, 30) << "whole seconds only";
+    EXPECT_EQ(backend.local_time().second, 30) << "whole seconds only";
     backend.advance(45'000);
-    EXPECT_EQ(format_date_time(clock()), "29/02/2004 00:00:15");
+    EXPECT_EQ(format_date_time(backend.local_time()), "29/02/2004 00:00:15");
     backend.advance(86'400'000);
-    EXPECT_EQ(format_date_time(clock()), "01/03/2004 00:00:15");
+    EXPECT_EQ(format_date_time(backend.local_time()), "01/03/2004 00:00:15");
 
-    const PcClock newYear = clock_running_from(ui, {2001, 12, 31, 23, 59, 59});
+    backend.set_local_time({2001, 12, 31, 23, 59, 59});
     backend.advance(1000);
-    EXPECT_EQ(format_date_time(newYear()), "01/01/2002 00:00:00");
+    EXPECT_EQ(format_date_time(backend.local_time()), "01/01/2002 00:00:00");
 }
 
-TEST(PcClock, TheSystemClockGivesAPlausibleLocalTime)
+TEST(LocalTime, TheSystemClockGivesAPlausibleLocalTime)
 {
-    const LocalDateTime now = system_local_time();
+    const platform::LocalDateTime now = platform::HeadlessBackend().local_time();
     EXPECT_GE(now.year, 2020);
     EXPECT_TRUE(now.month >= 1 && now.month <= 12 && now.day >= 1 && now.day <= 31);
     EXPECT_TRUE(now.hour < 24 && now.minute < 60 && now.second <= 60);

@@ -29,7 +29,7 @@ struct TimerOnDevice : pagestest::EmulatedProgram {
     void open(q30sim::DeviceOptions options = {})
     {
         start(options);
-        timer_at(main().page(kPage)).set_pc_clock(clock_running_from(*ui, kPcTime));
+        backend.set_local_time(kPcTime);
         page = &show_page(kPage);
     }
     static TimerPage& timer_at(Page* p) { return static_cast<TimerPage&>(*p); }

@@ -70,13 +70,15 @@ inline constexpr std::size_t kSecondOffset = 88;        // code 8: second
 inline constexpr std::size_t kProtocolOffset = 84;      // code 47: protocol number (int32)
 inline constexpr std::size_t kByteCountOffset = 84;     // code 34: byte count (int32)
 inline constexpr std::size_t kDataTextOffset = 88;      // code 48 sub-selector 12: text
-inline constexpr std::size_t kDataTextSize = 28;        //          over offsets 88..115
+inline constexpr std::size_t kDataTextSize = 92;        //          over offsets 88..179: code 48 uses
+                                                        //          neither str2 nor str3, and a magic
+                                                        //          number block has 40 digits
 inline constexpr std::size_t kPortFlagsOffset = 80;     // code 54: five int32 switches
 inline constexpr int kPortFlagCount = 5;
 
 static_assert(kBootVersionOffset + kBootVersionSize == offsetof(DrvCmd, str2));
 static_assert(kUsbFlagOffset + 4 <= offsetof(DrvCmd, str3));
-static_assert(kDataTextOffset + kDataTextSize == offsetof(DrvCmd, str2));
+static_assert(kDataTextOffset + kDataTextSize == offsetof(DrvCmd, from));
 static_assert(kPortFlagsOffset + 4 * kPortFlagCount <= offsetof(DrvCmd, str2));
 
 inline unsigned char* bytes(DrvCmd& r) { return reinterpret_cast<unsigned char*>(&r); }

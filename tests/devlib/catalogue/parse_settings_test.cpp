@@ -151,8 +151,11 @@ TEST(ParseDataPort, SwitchesNumbersAndTexts)
     EXPECT_EQ(applied(DRV_DATA_PARAM, {.port = 6, .protocol = 1}, answer("128")).index, 128);
     EXPECT_EQ(applied(DRV_DATA_P3P4, {.port = 11}, answer("3")).index, 3);
     EXPECT_EQ(record::data_text(applied(DRV_DATA_P3P4, {.port = 12}, answer("4711"))), "4711");
+    // A magic number block of 40 digits comes back whole; a longer answer is cut to the field.
     EXPECT_EQ(record::data_text(applied(DRV_DATA_P3P4, {.port = 12}, answer(std::string(40, '1')))),
-              std::string(27, '1'));
+              std::string(40, '1'));
+    EXPECT_EQ(record::data_text(applied(DRV_DATA_P3P4, {.port = 12}, answer(std::string(200, '1')))),
+              std::string(91, '1'));
     EXPECT_EQ(applied(DRV_DATA_PN, {.port = 8}, answer("12")).index, 12);
 }
 
