@@ -380,31 +380,8 @@ TEST_F(DataProtocolOnDevice, EveryTextFollowsTheLanguage)
 
 // --- A device reporting frame sizes out of range --------------------------
 
-// The scripted device answers every query with 0. Its fixture refuses records
-// whose text holds a control character, but this page's records carry the
-// protocol number where the text would be: this start leaves that check out.
-struct DataProtocolOnScriptedDevice : pagestest::Program {
-    void start_answering_zero()
-    {
-        app = std::make_unique<Application>(*ui, [this](uint32_t code, DrvCmd* r) {
-            if (!r)
-                return device(code, r);
-            sent.push_back({code, *r});
-            if (r->op == q30::OP_SET && deviceRefuses && deviceRefuses(code, *r)) {
-                r->replied = 1;
-                r->ok = 0;
-                return q30::kResultOk;
-            }
-            return device(code, r);
-        });
-        app->set_config_directory(configDir);
-        app->set_main_window_setup([](MainWindow& main) { install_pages_and_dialogs(main); });
-        std::string error;
-        ASSERT_TRUE(app->initialise(error)) << error;
-        backend.pump();
-        sent.clear();
-    }
-};
+// The scripted device answers every query with 0.
+using DataProtocolOnScriptedDevice = pagestest::Program;
 
 TEST_F(DataProtocolOnScriptedDevice, FrameSizesOutOfRangeAreCorrectedAndWrittenBack)
 {
@@ -412,7 +389,7 @@ TEST_F(DataProtocolOnScriptedDevice, FrameSizesOutOfRangeAreCorrectedAndWrittenB
     deviceRefuses = [](uint32_t code, const DrvCmd& r) {
         return code == q30::DRV_DATA_PARAM && r.port == 6 && q30::record::protocol_number(r) == 1;
     };
-    start_answering_zero();
+    start();
     backend.menu(ID_PAGE_FIRST + kPage);
     backend.pump();
     auto& page = static_cast<DataProtocolPage&>(*main().page(kPage));
