@@ -15,7 +15,8 @@ if [ -n "$(ls -A "$work/config")" ]; then
   echo "the configuration folder was written to:"; ls -A "$work/config"; exit 1
 fi
 for language in en de fr; do
-  for name in page0 page9 dialog847 dialog823 dialog855 dialog857 dialog369 splash; do
+  for name in page0 page5 page6 page7 page8 page9 dialog847 dialog823 dialog855 dialog857 dialog369 \
+              dialog859 dialog845 dialog861 dialog843 dialog825 dialog849 splash; do
     [ -s "$work/shots/$name-$language.png" ] || { echo "missing $name-$language.png"; exit 1; }
   done
 done
