@@ -9,6 +9,15 @@ namespace quillon::cli {
 int find(const std::vector<std::string>& args);
 int ports(const std::vector<std::string>& args);
 int raw(const std::vector<std::string>& args);
+// The program's pages without a screen (headless_program.h).
+int show(const std::vector<std::string>& args);
+int backup(const std::vector<std::string>& args);
+int restore(const std::vector<std::string>& args);
+int diff(const std::vector<std::string>& args);
+int verify(const std::vector<std::string>& args);
+int upgrade(const std::vector<std::string>& args);
+// The device is emulated: the program's waits need no real time.
+void use_emulated_device_timing();
 
 // "Q30", "Q30-USB", "Q20" or "unknown".
 std::string model_name(int model, int usb);

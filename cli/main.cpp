@@ -18,6 +18,13 @@ constexpr const char* kUsage =
     "  find               search COM1..COM8 for the device and show its model and versions\n"
     "  ports              show the device path behind each COM port and whether it can be opened\n"
     "  raw NAME|CODE ...  send one command code (see 'quillon-cli raw --help')\n"
+    "  show [--json]      the model, versions and every setting of every page\n"
+    "  backup FILE        save every setting in a profile, as File > Save Profile As does\n"
+    "  restore FILE [--dry-run]  load a profile into the device, as File > Load Profile does\n"
+    "  diff FILE [--json] where the device differs from a profile, key by key\n"
+    "  verify FILE        read the device back and name the values of a profile it does not hold\n"
+    "  upgrade ROM [--yes]  install a firmware image, keeping the settings\n"
+    "                     (these take --port COMn to use that port only, and --config-dir DIR)\n"
     "\n"
     "  --demo [MODEL]     run against an emulated device on a pseudo-terminal (COM1 points at it)\n"
     "\n"
@@ -50,6 +57,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "quillon-cli: cannot start the emulated device: %s\n", error.c_str());
             return 1;
         }
+        quillon::cli::use_emulated_device_timing();
     }
     if (next >= args.size()) {
         std::fputs(kUsage, stderr);
@@ -63,6 +71,18 @@ int main(int argc, char** argv)
         return quillon::cli::ports(rest);
     if (command == "raw")
         return quillon::cli::raw(rest);
+    if (command == "show")
+        return quillon::cli::show(rest);
+    if (command == "backup")
+        return quillon::cli::backup(rest);
+    if (command == "restore")
+        return quillon::cli::restore(rest);
+    if (command == "diff")
+        return quillon::cli::diff(rest);
+    if (command == "verify")
+        return quillon::cli::verify(rest);
+    if (command == "upgrade")
+        return quillon::cli::upgrade(rest);
     std::fprintf(stderr, "quillon-cli: unknown command '%s'\n\n%s", command.c_str(), kUsage);
     return 2;
 }

@@ -18,6 +18,7 @@
 #include "resources/resources.h"
 #include "pages/page_table.h"
 #include "shell/application.h"
+#include "shell/scratch_config.h"
 
 namespace {
 
@@ -114,11 +115,12 @@ int main(int argc, char** argv)
     // first start (the settings dialog is photographed with the others, no
     // dialog waits for a person), and the user's folder stays as it was.
     const bool screenshots = !options->screenshotDir.empty();
-    std::optional<quillon::gui::ScratchConfigFolder> scratch;
+    std::optional<quillon::ScratchConfigFolder> scratch;
     if (screenshots) {
-        scratch.emplace(options->configDir);
+        scratch.emplace(options->configDir, "screenshots");
         if (scratch->path().empty()) {
-            std::fprintf(stderr, "quillon: cannot make a temporary folder for the screenshots\n");
+            std::fprintf(stderr, "quillon: cannot make a temporary folder for the screenshots: %s\n",
+                         scratch->error().c_str());
             return 1;
         }
     }

@@ -36,13 +36,13 @@ void warn(ShellContext& shell, Window& owner, const std::string& text)
                          MessageBoxIcon::Warning);
 }
 
+} // namespace
+
 bool holds_a_profile_section(const profile::IniDocument& document)
 {
     return std::any_of(profile::kProfileSections.begin(), profile::kProfileSections.end(),
                        [&](const char* section) { return document.has_section(section); });
 }
-
-} // namespace
 
 bool save_profile_sequence(MainWindow& main, int which)
 {

@@ -7,6 +7,10 @@
 
 namespace quillon {
 
+namespace profile {
+class IniDocument;
+}
+
 // File > "Save Profile As..." and "Load Profile...".
 int run_save_profile_as(MainWindow& main);
 int run_load_profile(MainWindow& main);
@@ -18,5 +22,9 @@ int run_load_profile(MainWindow& main);
 // that did not reach the device.
 bool save_profile_sequence(MainWindow& main, int which);
 void load_profile_sequence(MainWindow& main, int which);
+
+// Whether the document holds any profile section: a load refuses a file
+// without one, since it would clear every setting of the device.
+bool holds_a_profile_section(const profile::IniDocument& document);
 
 } // namespace quillon

@@ -1,5 +1,6 @@
 #include "profile/ini_document.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -221,6 +222,25 @@ std::optional<std::size_t> insertion_point(const std::vector<std::string>& lines
 }
 
 } // namespace
+
+std::vector<std::string> IniDocument::keys(std::string_view section) const
+{
+    std::vector<std::string> out;
+    bool inSection = false;
+    for (const std::string& line : lines_) {
+        if (auto name = section_name(line)) {
+            inSection = same_name(*name, section);
+            continue;
+        }
+        const std::optional<KeyLine> kv = inSection ? key_line(line) : std::nullopt;
+        if (!kv)
+            continue;
+        auto same_key = [&](const std::string& k) { return same_name(k, kv->key); };
+        if (std::none_of(out.begin(), out.end(), same_key))
+            out.emplace_back(kv->key);
+    }
+    return out;
+}
 
 std::string IniDocument::read_string(std::string_view section, std::string_view key, std::string_view fallback,
                                      std::size_t maxChars) const

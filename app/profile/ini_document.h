@@ -39,6 +39,9 @@ public:
     FileEncoding encoding() const { return encoding_; }
 
     bool has_section(std::string_view section) const;
+    // The keys of a section in file order, each once (the spelling of its
+    // first line); a key read_string would find.
+    std::vector<std::string> keys(std::string_view section) const;
 
     // The value, or `fallback` when the key is missing from its section; at
     // most `maxChars` characters, never splitting a UTF-8 sequence.

@@ -6,7 +6,7 @@
 
 namespace quillon {
 
-std::string config_directory(const std::string& overrideDir, std::string& error)
+std::string config_directory_name(const std::string& overrideDir, std::string& error)
 {
     namespace fs = std::filesystem;
     fs::path dir;
@@ -20,16 +20,25 @@ std::string config_directory(const std::string& overrideDir, std::string& error)
         error = "neither XDG_CONFIG_HOME nor HOME is set";
         return "";
     }
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec || !fs::is_directory(dir)) {
-        error = dir.string() + ": " + (ec ? ec.message() : "not a folder");
-        return "";
-    }
     std::string s = dir.string();
     if (s.back() != '/')
         s += '/';
     return s;
+}
+
+std::string config_directory(const std::string& overrideDir, std::string& error)
+{
+    namespace fs = std::filesystem;
+    const std::string dir = config_directory_name(overrideDir, error);
+    if (dir.empty())
+        return "";
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec || !fs::is_directory(dir)) {
+        error = dir + ": " + (ec ? ec.message() : "not a folder");
+        return "";
+    }
+    return dir;
 }
 
 } // namespace quillon

@@ -11,4 +11,7 @@ namespace quillon {
 // cannot be created (with `error` set).
 std::string config_directory(const std::string& overrideDir, std::string& error);
 
+// The same folder's name, neither created nor checked.
+std::string config_directory_name(const std::string& overrideDir, std::string& error);
+
 } // namespace quillon

@@ -9,6 +9,7 @@
 #include "gui/control_tags.h"
 #include "pages/page_table.h"
 #include "q30com32/q30com32.h"
+#include "../test_folder_name.h"
 
 namespace quillon::gui::test {
 
@@ -29,8 +30,7 @@ void ProgramWindowTest::SetUp()
 
     std::vector<resources::ParseError> problems;
     ASSERT_TRUE(res.load(QUILLON_SOURCE_RES_DIR, problems));
-    configDir = std::filesystem::temp_directory_path() /
-                ("quillon-gui-program-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    configDir = std::filesystem::temp_directory_path() / test_folder_name("quillon-gui-program-");
     std::filesystem::remove_all(configDir);
     std::filesystem::create_directories(configDir);
     std::ofstream(configDir / "quillon.ini") << "[Quillon]\nFirstRun=1\n";

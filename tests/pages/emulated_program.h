@@ -19,6 +19,7 @@
 #include "q30com32/q30com32.h"
 #include "shell/application.h"
 #include "shell/shell_ids.h"
+#include "../test_folder_name.h"
 
 namespace pagestest {
 
@@ -36,10 +37,7 @@ struct EmulatedProgram : ::testing::Test {
         std::vector<quillon::resources::ParseError> errors;
         ASSERT_TRUE(res.load(QUILLON_SOURCE_RES_DIR, errors));
         ui = std::make_unique<quillon::platform::Ui>(backend, res);
-        configDir = (std::filesystem::temp_directory_path() /
-                     ("quillon-emulated-" +
-                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
-                        .string();
+        configDir = (std::filesystem::temp_directory_path() / test_folder_name("quillon-emulated-")).string();
         std::filesystem::remove_all(configDir);
         std::filesystem::create_directories(configDir);
         std::ofstream(configDir + "/quillon.ini") << "[Quillon]\nFirstRun=1\n";

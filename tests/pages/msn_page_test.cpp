@@ -14,6 +14,7 @@
 #include "pages/msn_page.h"
 #include "platform/headless_backend.h"
 #include "profile/ini_file.h"
+#include "../test_folder_name.h"
 
 using namespace quillon;
 using namespace quillon::platform;
@@ -64,9 +65,7 @@ struct MsnPageTest : ::testing::Test {
         ui = std::make_unique<Ui>(backend, res);
         gate = std::make_unique<DeviceGate>(state, [this](uint32_t c, DrvCmd* r) { return call(c, r); });
         shell = std::make_unique<ShellContext>(ShellContext{*ui, state, *gate});
-        dir = (std::filesystem::temp_directory_path() /
-               ("quillon-msn-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
-                  .string();
+        dir = (std::filesystem::temp_directory_path() / test_folder_name("quillon-msn-")).string();
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         state.defaultProfilePath = dir + "/default.pro";

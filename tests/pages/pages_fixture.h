@@ -15,6 +15,7 @@
 #include "pages/page_table.h"
 #include "platform/headless_backend.h"
 #include "shell/application.h"
+#include "../test_folder_name.h"
 
 namespace pagestest {
 
@@ -40,9 +41,7 @@ struct Program : ::testing::Test {
         std::vector<quillon::resources::ParseError> errors;
         ASSERT_TRUE(res.load(QUILLON_SOURCE_RES_DIR, errors));
         ui = std::make_unique<quillon::platform::Ui>(backend, res);
-        configDir = (std::filesystem::temp_directory_path() /
-                     ("quillon-pages-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
-                        .string();
+        configDir = (std::filesystem::temp_directory_path() / test_folder_name("quillon-pages-")).string();
         std::filesystem::remove_all(configDir);
         // The first start opens the settings once: take that as done.
         std::filesystem::create_directories(configDir);

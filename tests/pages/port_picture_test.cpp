@@ -13,6 +13,7 @@
 #include "pages/port_picture.h"
 #include "platform/headless_backend.h"
 #include "profile/ini_file.h"
+#include "../test_folder_name.h"
 
 using namespace quillon;
 using namespace quillon::platform;
@@ -62,9 +63,7 @@ struct PortPictures : ::testing::Test {
         ui = std::make_unique<Ui>(backend, res);
         gate = std::make_unique<DeviceGate>(state, device.call());
         shell = std::make_unique<ShellContext>(ShellContext{*ui, state, *gate});
-        dir = (std::filesystem::temp_directory_path() /
-               ("quillon-portpic-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
-                  .string();
+        dir = (std::filesystem::temp_directory_path() / test_folder_name("quillon-portpic-")).string();
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         state.defaultProfilePath = dir + "/default.pro";

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "profile/ini_file.h"
+#include "../../test_folder_name.h"
 
 namespace fs = std::filesystem;
 using namespace quillon::profile;
@@ -23,8 +24,7 @@ struct Ini : ::testing::Test {
 
     void SetUp() override
     {
-        dir = fs::temp_directory_path() /
-              ("quillon-ini-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        dir = fs::temp_directory_path() / test_folder_name("quillon-ini-");
         fs::remove_all(dir);
         fs::create_directories(dir);
         file = (dir / "test.pro").string();

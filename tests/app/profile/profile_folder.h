@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "../../test_folder_name.h"
 
 namespace quillon::profile::testing {
 
@@ -17,9 +18,7 @@ struct ProfileFolder : ::testing::Test {
 
     void SetUp() override
     {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir = std::filesystem::temp_directory_path() /
-              ("quillon-profile-" + std::string(info->test_suite_name()) + "-" + info->name());
+        dir = std::filesystem::temp_directory_path() / test_folder_name("quillon-profile-");
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         file = (dir / "test.pro").string();

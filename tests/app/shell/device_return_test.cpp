@@ -16,6 +16,7 @@
 #include "q30com32/q30com32.h"
 #include "shell/application.h"
 #include "shell/shell_ids.h"
+#include "../../test_folder_name.h"
 
 using namespace quillon;
 using namespace quillon::platform;
@@ -62,9 +63,7 @@ struct DeviceReturn : ::testing::Test {
         std::vector<resources::ParseError> errors;
         ASSERT_TRUE(res.load(QUILLON_SOURCE_RES_DIR, errors));
         ui = std::make_unique<Ui>(backend, res);
-        dir = (std::filesystem::temp_directory_path() /
-               ("quillon-return-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
-                  .string();
+        dir = (std::filesystem::temp_directory_path() / test_folder_name("quillon-return-")).string();
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         std::ofstream(dir + "/quillon.ini") << "[Quillon]\nFirstRun=1\n";

@@ -16,6 +16,7 @@
 #include "dialog_ids/help_ids.h"
 #include "dialog_ids/no_response_ids.h"
 #include "shell/shell_ids.h"
+#include "../../test_folder_name.h"
 
 using namespace quillon;
 using namespace quillon::platform;
@@ -65,9 +66,7 @@ struct Shell : ::testing::Test {
         ASSERT_TRUE(res.load(QUILLON_SOURCE_RES_DIR, errors));
         ui = std::make_unique<Ui>(backend, res);
         TestPage::sendsOfAllPages = 0;
-        configDir = std::filesystem::temp_directory_path() /
-                    ("quillon-shell-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        configDir = std::filesystem::temp_directory_path() / test_folder_name("quillon-shell-");
         std::filesystem::remove_all(configDir);
     }
     void TearDown() override
