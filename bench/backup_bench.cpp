@@ -14,15 +14,13 @@
 
 #include "device.h"
 #include "headless_program.h"
-#include "pty_server.h"
+#include "paced_line.h"
 #include "shell/scratch_config.h"
 
 namespace {
 
-constexpr int kBaud = 115200;
-constexpr double kBitsPerByte = 10.0;
-
-double wire_ms(std::size_t bytes) { return static_cast<double>(bytes) * kBitsPerByte * 1000.0 / kBaud; }
+using bench::kBaud;
+using bench::wire_ms;
 
 using Clock = std::chrono::steady_clock;
 double ms_since(Clock::time_point start)
@@ -66,15 +64,10 @@ Round one_backup(const std::string& file)
 // of the same options gives: the served one is deterministic.
 std::size_t wire_bytes(const std::vector<std::string>& lines, const q30sim::DeviceOptions& options)
 {
-    q30sim::Device mirror(options);
+    bench::WireMirror mirror(options);
     std::size_t bytes = 0;
-    for (const char* setup : {"ATE0", "ATE0", "ATV1"})
-        mirror.receive(std::string(setup) + "\r", Clock::now());
-    mirror.take_output();
-    for (const std::string& line : lines) {
-        mirror.receive(line + "\r", Clock::now());
-        bytes += line.size() + 1 + mirror.take_output().size();
-    }
+    for (const std::string& line : lines)
+        bytes += mirror.exchange_bytes(line);
     return bytes;
 }
 
@@ -83,19 +76,13 @@ std::size_t wire_bytes(const std::vector<std::string>& lines, const q30sim::Devi
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    q30sim::DeviceOptions options;
-    options.seed = true;
-    options.paceBaud = kBaud;
-    q30sim::Device device(options);
-    q30sim::PtyServer server(device, options.paceBaud);
+    bench::PacedEmulator emulator;
     std::string error;
-    if (!server.start(error)) {
+    if (!emulator.start(error)) {
         std::fprintf(stderr, "cannot start the emulated device: %s\n", error.c_str());
         return 1;
     }
-    setenv("Q30COM32_COM1", server.slave_path().c_str(), 1);
-    for (int n = 2; n <= 8; ++n)
-        setenv(("Q30COM32_COM" + std::to_string(n)).c_str(), "/nonexistent", 1);
+    const q30sim::DeviceOptions& options = emulator.options();
     const std::string file = (std::filesystem::temp_directory_path() / "quillon-backup-bench.pro").string();
 
     Round best;
@@ -108,7 +95,7 @@ int main(int argc, char** argv)
             best = std::move(r);
     }
     std::filesystem::remove(file);
-    server.stop();
+    emulator.stop();
 
     const std::size_t bytes = wire_bytes(best.lines, options);
     const std::vector<std::string> saveLines(best.lines.begin() + static_cast<long>(best.startLines), best.lines.end());

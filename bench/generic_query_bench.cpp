@@ -17,14 +17,15 @@
 
 #include "device.h"
 #include "profile_save_reads.h"
-#include "pty_server.h"
+#include "paced_line.h"
 #include "q30com32/q30com32.h"
 
 namespace {
 
-constexpr int kBaud = 115200;
-constexpr double kBitsPerByte = 10.0;
-constexpr double kQuietGapMs = 10.0;
+using bench::kBaud;
+using bench::kQuietGapMs;
+using bench::wire_ms;
+using Mirror = bench::WireMirror;
 
 struct Query {
     const char* what;
@@ -49,28 +50,6 @@ DrvCmd record_for(const Query& q)
         q30::record::set_str(r, q.setText);
     return r;
 }
-
-double wire_ms(std::size_t bytes) { return static_cast<double>(bytes) * kBitsPerByte * 1000.0 / kBaud; }
-
-// The seeded device is deterministic, so a private copy tells how many bytes
-// the served one answers to the same line.
-class Mirror {
-public:
-    explicit Mirror(const q30sim::DeviceOptions& options) : device_(options)
-    {
-        for (const char* setup : {"ATE0", "ATE0", "ATV1"})
-            exchange_bytes(setup);
-    }
-    // Bytes of the line with its CR and of the answer.
-    std::size_t exchange_bytes(const std::string& line)
-    {
-        device_.receive(line + "\r", std::chrono::steady_clock::now());
-        return line.size() + 1 + device_.take_output().size();
-    }
-
-private:
-    q30sim::Device device_;
-};
 
 struct Timing {
     double totalMs = 0;
@@ -146,19 +125,13 @@ bool full_read(int rounds, const q30sim::DeviceOptions& options)
 int main(int argc, char** argv)
 {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 40;
-    q30sim::DeviceOptions options;
-    options.seed = true;
-    options.paceBaud = kBaud;
-    q30sim::Device device(options);
-    q30sim::PtyServer server(device, options.paceBaud);
+    bench::PacedEmulator emulator;
     std::string error;
-    if (!server.start(error)) {
+    if (!emulator.start(error)) {
         std::fprintf(stderr, "cannot start the emulated device: %s\n", error.c_str());
         return 1;
     }
-    setenv("Q30COM32_COM1", server.slave_path().c_str(), 1);
-    for (int n = 2; n <= 8; ++n)
-        setenv(("Q30COM32_COM" + std::to_string(n)).c_str(), "/nonexistent", 1);
+    const q30sim::DeviceOptions& options = emulator.options();
     if (D_SendDrvCmd(q30::DRV_FIND_DEVICE, nullptr) != 0) {
         std::fprintf(stderr, "the emulated device was not found\n");
         return 1;
@@ -166,6 +139,6 @@ int main(int argc, char** argv)
     std::printf("%d rounds per command at %d bit/s, paced both ways\n\n", rounds, kBaud);
     const bool good = per_command_table(rounds, options) && full_read(rounds, options);
     D_SendDrvCmd(q30::DRV_CLOSE, nullptr);
-    server.stop();
+    emulator.stop();
     return good ? 0 : 1;
 }
