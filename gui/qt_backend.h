@@ -84,6 +84,7 @@ public:
 
     void wake() override;
     uint64_t now_ms() const override;
+    std::string locale_name() const override;
     void sleep_ms(int ms) override;
     int screen_dpi() const override;
     void quit(int exitCode) override;

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLocale>
 #include <QLayout>
 #include <QPixmap>
 #include <QScreen>
@@ -152,6 +153,8 @@ void QtBackend::set_wait_cursor(bool on)
 }
 
 uint64_t QtBackend::now_ms() const { return static_cast<uint64_t>(clock_.elapsed()); }
+
+std::string QtBackend::locale_name() const { return QLocale::system().name().toStdString(); }
 
 void QtBackend::sleep_ms(int ms)
 {

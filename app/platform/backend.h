@@ -115,6 +115,8 @@ public:
     virtual void sleep_ms(int ms) = 0;
     // The computer's local date and time.
     virtual LocalDateTime local_time() const { return system_local_time(); }
+    // The desktop's locale, such as "de_DE"; "C" when it has none.
+    virtual std::string locale_name() const { return "C"; }
     // Dots per inch of the screen; 120 or more means large fonts.
     virtual int screen_dpi() const = 0;
     // Ends the event loop of the program.

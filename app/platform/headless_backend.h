@@ -101,6 +101,9 @@ public:
     uint64_t now_ms() const override { return now_; }
     // The system's time until a test sets it; then it runs on with the clock.
     LocalDateTime local_time() const override;
+    // "C" unless a test sets another.
+    std::string locale_name() const override { return localeName_; }
+    void set_locale_name(std::string name) { localeName_ = std::move(name); }
     void set_local_time(const LocalDateTime& t)
     {
         localTime_ = t;
@@ -180,6 +183,7 @@ private:
     std::vector<FileDialogRequest> fileDialogs_;
     uint64_t now_ = 0;
     std::optional<LocalDateTime> localTime_;
+    std::string localeName_ = "C";
     uint64_t localTimeSetAt_ = 0;
     int dpi_ = 96;
     int beeps_ = 0;

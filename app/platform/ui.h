@@ -49,6 +49,7 @@ public:
     void beep() { backend_.beep(); }
     uint64_t now_ms() const { return backend_.now_ms(); }
     LocalDateTime local_time() const { return backend_.local_time(); }
+    std::string locale_name() const { return backend_.locale_name(); }
     void sleep_ms(int ms) { backend_.sleep_ms(ms); }
     bool large_fonts() const { return backend_.screen_dpi() >= kLargeFontDpi; }
 

@@ -31,6 +31,17 @@ const char* const kRingWord[3] = {" ring", " x klingeln", " x Sonner"};
 
 } // namespace
 
+int language_for_locale(std::string_view localeName)
+{
+    constexpr int kGerman = 1;
+    constexpr int kFrench = 2;
+    if (localeName.starts_with("de"))
+        return kGerman;
+    if (localeName.starts_with("fr"))
+        return kFrench;
+    return 0;
+}
+
 int page_button_width(int language, int page)
 {
     if (page < 0 || page >= 10)

@@ -4,11 +4,16 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillon {
 
 inline constexpr int kPageButtonHeight = 37;
+
+// The program's language for a locale name ("de_DE.UTF-8" German, "fr_CA"
+// French, anything else English).
+int language_for_locale(std::string_view localeName);
 
 // Width in pixels of page button `page` (0..9) in `language`.
 int page_button_width(int language, int page);

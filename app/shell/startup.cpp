@@ -6,6 +6,7 @@
 #include "profile/profile_keys.h"
 #include "shell/main_window.h"
 #include "shell/device_set.h"
+#include "shell/languages.h"
 #include "shell/shell_dialogs.h"
 #include "shell/shell_ids.h"
 
@@ -140,8 +141,9 @@ void MainWindow::read_port_aliases()
 void MainWindow::read_language_and_general_settings()
 {
     AppState& state = shell_.state;
-    state.language = clamp_language(
-        profile::read_int(state.defaultProfilePath, profile::kSettingsSection, profile::kLanguageKey, 0));
+    // Until the user has chosen, the desktop's language.
+    state.language = clamp_language(profile::read_int(state.defaultProfilePath, profile::kSettingsSection,
+                                                      profile::kLanguageKey, language_for_locale(shell_.ui.locale_name())));
     layout_page_buttons();
     update_menu();
     read_general_settings();

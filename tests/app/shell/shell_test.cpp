@@ -12,6 +12,7 @@
 #include "platform/headless_backend.h"
 #include "profile/ini_file.h"
 #include "shell/application.h"
+#include "shell/languages.h"
 #include "dialog_ids/about_ids.h"
 #include "dialog_ids/help_ids.h"
 #include "dialog_ids/no_response_ids.h"
@@ -346,6 +347,25 @@ TEST_F(Shell, ALanguageChangeRelabelsEverythingAndIsRemembered)
     ASSERT_TRUE(start());
     EXPECT_EQ(state().language, 1) << "the next start is in German";
     EXPECT_EQ(device.deviceLanguage, 1) << "and the device's display follows";
+}
+
+TEST_F(Shell, TheFirstStartSpeaksTheDesktopsLanguageUntilTheUserChooses)
+{
+    EXPECT_EQ(language_for_locale("de_AT.UTF-8"), 1);
+    EXPECT_EQ(language_for_locale("fr_CA"), 2);
+    for (const char* other : {"C", "POSIX", "en_GB.UTF-8", "", "d"})
+        EXPECT_EQ(language_for_locale(other), 0) << '"' << other << '"';
+
+    backend.set_locale_name("fr_FR.UTF-8");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(state().language, 2);
+    EXPECT_EQ(backend.state(main())->menuId, 702);
+    EXPECT_EQ(device.deviceLanguage, 2) << "the device's display follows";
+
+    app.reset();
+    ASSERT_TRUE(profile::write_int(configDir + "/default.pro", "SET_DIV", "LANGUAGE", 0).ok);
+    ASSERT_TRUE(start());
+    EXPECT_EQ(state().language, 0) << "the user's choice wins over the desktop";
 }
 
 TEST_F(Shell, QuitStoresTheSettingsInTheDevice)
