@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -44,17 +45,51 @@ int find(const std::vector<std::string>& args)
     return 0;
 }
 
+namespace {
+
+// One rule per distinct adapter (two nodes of one adapter share ids), all in
+// one file: the first command creates it, the others append.
+void print_udev_rules(const std::vector<q30::PortReport>& reports)
+{
+    std::vector<std::string> rules;
+    for (const q30::PortReport& r : reports) {
+        if (!r.usb)
+            continue;
+        const std::string rule = q30::udev_rule_for(*r.usb);
+        if (std::find(rules.begin(), rules.end(), rule) != rules.end())
+            continue;
+        if (rules.empty())
+            std::printf("\nA udev rule keeps modem managers (ModemManager) away from a USB adapter.\n");
+        std::printf("USB adapter %s:%s on COM%d (%s)\n", r.usb->vendor.c_str(), r.usb->product.c_str(),
+                    r.comNumber, r.path.c_str());
+        rules.push_back(rule);
+    }
+    if (rules.empty())
+        return;
+    std::printf("Install the %s and apply %s to the adapter now:\n", rules.size() == 1 ? "rule" : "rules",
+                rules.size() == 1 ? "it" : "them");
+    for (std::size_t i = 0; i < rules.size(); ++i)
+        std::printf("  echo '%s' | sudo tee %s%s >/dev/null\n", rules[i].c_str(), i == 0 ? "" : "-a ",
+                    q30::kUdevRuleFile);
+    std::printf("  sudo udevadm control --reload\n"
+                "  sudo udevadm trigger\n");
+}
+
+} // namespace
+
 int ports(const std::vector<std::string>& args)
 {
     if (!args.empty()) {
         std::fprintf(stderr, "quillon-cli ports: takes no arguments\n");
         return 2;
     }
-    for (const q30::PortReport& r : q30::probe_com_ports()) {
+    const std::vector<q30::PortReport> reports = q30::probe_com_ports();
+    for (const q30::PortReport& r : reports) {
         std::string origin = r.fromEnvironment ? "  (from " + q30::com_variable(r.comNumber - 1) + ")" : "";
         std::printf("COM%d  %-24s %s%s\n", r.comNumber, r.path.c_str(), q30::port_state_text(r).c_str(),
                     origin.c_str());
     }
+    print_udev_rules(reports);
     return 0;
 }
 

@@ -86,6 +86,7 @@ TEST(Cli, PortsNamesWhatStandsBehindEachComPort)
     EXPECT_TRUE(has(r.output, "not a serial port")) << r.output;
     EXPECT_TRUE(has(r.output, "COM4  " + held.path())) << r.output;
     EXPECT_TRUE(has(r.output, "held by another program")) << r.output;
+    EXPECT_FALSE(has(r.output, "udev")) << "no USB adapter, no rule: " << r.output;
 }
 
 TEST(Cli, RawSendsOneCommandAndShowsTheRecord)

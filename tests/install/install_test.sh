@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary DESTDIR and uses it from there, as a
+# user and as a developer of another program would: the three programs run on
+# the installed library and resources, and a small program builds against the
+# installed library through pkg-config and through the CMake package.
+# Usage: install_test.sh BUILD_DIR PREFIX CONSUMER_SOURCE_DIR CXX
+set -euo pipefail
+build=$1 prefix=$2 consumer=$3 cxx=$4
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# True when the program loads the library installed in $libdir.
+loads_installed_library() {
+  local loaded
+  loaded=$(ldd "$1" | awk '/libQ30COM32\.so\.1 =>/ { print $3 }')
+  [ -n "$loaded" ] && [ "$(realpath "$loaded")" = "$(realpath "$libdir/libQ30COM32.so.1")" ]
+}
+
+DESTDIR="$work/root" cmake --install "$build" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
+root="$work/root$prefix"
+
+# Everything in its place.
+pcfile=$(find "$root" -name q30com32.pc -path '*/pkgconfig/*' | head -n1)
+[ -n "$pcfile" ] || fail "no q30com32.pc installed"
+libdir=$(dirname "$(dirname "$pcfile")")
+for f in bin/quillon bin/quillon-cli bin/q30sim include/q30com32/q30com32.h \
+         include/q30com32/command_codes.h include/q30com32/drvcmd.h share/quillon/res/strings; do
+  [ -e "$root/$f" ] || fail "$f is not installed"
+done
+[ -L "$libdir/libQ30COM32.so" ] && [ -L "$libdir/libQ30COM32.so.1" ] || fail "the library's version links are missing"
+readelf -d "$libdir/libQ30COM32.so" | grep -q 'SONAME.*\[libQ30COM32\.so\.1\]' || fail "the library's SONAME is not libQ30COM32.so.1"
+[ -f "$(find "$root" -name Q30COM32Config.cmake | head -n1)" ] || fail "no CMake package installed"
+
+# From here on nothing of the build folder is in reach: another folder, a
+# fresh home, no resource override.
+cd "$work"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM=offscreen
+unset QUILLON_RES_DIR LD_LIBRARY_PATH
+mkdir -p "$HOME"
+
+loads_installed_library "$root/bin/quillon-cli" || fail "quillon-cli does not load the installed library"
+"$root/bin/quillon-cli" --demo find >"$work/find.out" || fail "quillon-cli --demo find"
+[ -s "$work/find.out" ] || fail "quillon-cli --demo find printed nothing"
+
+"$root/bin/quillon" --demo --screenshot "$work/shots" >"$work/shots.log" 2>&1 || { cat "$work/shots.log"; fail "quillon --screenshot"; }
+[ -n "$(find "$work/shots" -name '*.png' | head -n1)" ] || fail "quillon --screenshot saved no picture"
+if grep -q 'quillon: .*:[0-9]*: ' "$work/shots.log"; then cat "$work/shots.log"; fail "the installed resources have problems"; fi
+
+# The installed resources are the ones read: without the installed pictures
+# the program names that folder as missing.
+mv "$root/share/quillon/res/pictures" "$work/pictures"
+timeout 5 "$root/bin/quillon" --demo >"$work/nopictures.log" 2>&1 || true
+grep -qF "$root/share/quillon/res/pictures" "$work/nopictures.log" || { cat "$work/nopictures.log"; fail "quillon did not read the installed resources"; }
+mv "$work/pictures" "$root/share/quillon/res/pictures"
+
+# A program of others, through pkg-config (the sysroot maps the prefix into DESTDIR).
+flags=$(PKG_CONFIG_PATH="$libdir/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$work/root" pkg-config --cflags --libs q30com32) \
+  || fail "pkg-config does not know q30com32"
+"$cxx" -std=c++20 "$consumer/consumer.cpp" $flags -o "$work/by_pkgconfig" || fail "building against the pkg-config flags"
+LD_LIBRARY_PATH="$libdir" "$work/by_pkgconfig" | grep -q '^D_SendDrvCmd' || fail "the pkg-config program did not run"
+
+# ... and through the CMake package.
+cmake -S "$consumer" -B "$work/consumer-build" -DCMAKE_PREFIX_PATH="$root" -DCMAKE_CXX_COMPILER="$cxx" \
+  >"$work/consumer.log" 2>&1 || { cat "$work/consumer.log"; fail "find_package(Q30COM32)"; }
+cmake --build "$work/consumer-build" >>"$work/consumer.log" 2>&1 || { cat "$work/consumer.log"; fail "building against the CMake package"; }
+loads_installed_library "$work/consumer-build/consumer" || fail "the CMake package does not point at the installed library"
+"$work/consumer-build/consumer" | grep -q '^D_SendDrvCmd' || fail "the CMake package program did not run"
+echo "install tree OK"
