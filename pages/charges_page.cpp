@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "pages/charge_counter_read.h"
 #include "pages/destination_entry.h"
 #include "platform/ui.h"
 #include "q30com32/q30com32.h"
@@ -20,13 +21,6 @@ using namespace dialog_ids::charges;
 namespace {
 
 constexpr int kPageIndex = 7;
-
-// The counters of DRV_CHARGES.
-constexpr int32_t kLastCallCounter = 0;
-constexpr int32_t kCurrentCounter = 1;
-constexpr int32_t kSumCounter = 2;
-constexpr int32_t kTotalCounter = 3;
-constexpr int32_t kCounterTextSize = 960;
 
 // The controls of each column, ports 11 .. 32 and the data port.
 using ColumnIds = std::array<int, kChargeColumns>;
@@ -47,22 +41,11 @@ constexpr ColumnIds kClearButtons = {kPort11ClearButton, kPort21ClearButton, kPo
                                      kPort31ClearButton, kPort32ClearButton, kDataClearButton};
 
 // The three per-port counters and the row each fills.
-constexpr std::array<std::pair<int32_t, std::string ChargesPage::Column::*>, 3> kCounterRows = {{
+constexpr std::array<std::pair<int, std::string ChargesPage::Column::*>, 3> kCounterRows = {{
     {kLastCallCounter, &ChargesPage::Column::lastCall},
     {kCurrentCounter, &ChargesPage::Column::current},
     {kSumCounter, &ChargesPage::Column::sum},
 }};
-
-// A counter's text, or nothing when the device did not give it.
-std::optional<std::string> read_counter(const DeviceGate& gate, int32_t counter)
-{
-    std::array<char, kCounterTextSize + 1> text{};
-    DrvCmd r = blank_record(q30::kDevicePort, counter, q30::OP_QUERY);
-    q30::record::set_caller_buffer(r, text.data(), kCounterTextSize);
-    if (!accepted(gate.send(q30::DRV_CHARGES, &r), r))
-        return std::nullopt;
-    return std::string(text.data(), strnlen(text.data(), kCounterTextSize));
-}
 
 } // namespace
 
@@ -171,7 +154,7 @@ void ChargesPage::read_figures()
         if (in_use(c))
             columns_[c].lastCallText = query_text(gate, q30::DRV_S99, kChargeColumnPorts[c]);
     for (const auto& [counter, row] : kCounterRows) {
-        const std::optional<std::string> text = read_counter(gate, counter);
+        const std::optional<std::string> text = read_charge_counter(gate, counter);
         const ChargeRow figures = text ? parse_charge_counter(*text, analoguePorts_) : ChargeRow{};
         for (std::size_t c = 0; c < kChargeColumns; ++c)
             if (in_use(c))
@@ -180,7 +163,7 @@ void ChargesPage::read_figures()
         if (text)
             unit_ = from_device_text(figures[0].unit);
     }
-    const std::optional<std::string> total = read_counter(gate, kTotalCounter);
+    const std::optional<std::string> total = read_charge_counter(gate, kTotalCounter);
     total_ = total ? from_device_text(parse_charge_total(*total)) : std::string(kNoCharge);
 }
 

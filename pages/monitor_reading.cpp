@@ -1,5 +1,6 @@
 #include "pages/monitor_reading.h"
 
+#include "pages/charge_counter_read.h"
 #include "shell/device_set.h"
 #include "shell/device_text.h"
 
@@ -11,10 +12,6 @@ namespace {
 // immediately, after 20 seconds, when busy.
 constexpr std::array<uint32_t, 3> kForwardingCodes = {q30::DRV_FORWARD_20, q30::DRV_FORWARD_21,
                                                       q30::DRV_FORWARD_22};
-constexpr int kCurrentCounter = 1;
-constexpr int kSumCounter = 2;
-constexpr int kTotalCounter = 3;
-constexpr std::size_t kCounterBufferBytes = 960;
 constexpr int kFirstMsnIndex = 0;
 
 bool query(const DeviceGate& gate, uint32_t code, DrvCmd& r) { return accepted(gate.send(code, &r), r); }
@@ -38,18 +35,6 @@ std::optional<std::string> first_forwarding(const DeviceGate& roundGate, int por
     return std::nullopt;
 }
 
-// The counter's text as the device wrote it, or none.
-std::optional<std::string> read_counter(const DeviceGate& roundGate, int counter)
-{
-    std::string buffer(kCounterBufferBytes, '\0');
-    DrvCmd r = blank_record(0, counter);
-    q30::record::set_caller_buffer(r, buffer.data(), static_cast<int32_t>(buffer.size()));
-    if (!query(roundGate, q30::DRV_CHARGES, r))
-        return std::nullopt;
-    buffer.back() = '\0';
-    return std::string(buffer.c_str());
-}
-
 // The unit follows the counter text's last labelled figure.
 std::optional<std::string> unit_of(const ChargeRow& row)
 {
@@ -63,7 +48,7 @@ std::optional<std::string> unit_of(const ChargeRow& row)
 void read_counter_row(const DeviceGate& roundGate, int counter, int portCount, MonitorReading& reading,
                       std::string MonitorColumn::*figure)
 {
-    const std::optional<std::string> text = read_counter(roundGate, counter);
+    const std::optional<std::string> text = read_charge_counter(roundGate, counter);
     if (!text)
         return;
     const ChargeRow row = parse_charge_counter(*text, static_cast<std::size_t>(portCount));
@@ -117,7 +102,7 @@ MonitorReading read_monitor(const DeviceGate& gate, int portCount)
 
     read_counter_row(roundGate, kCurrentCounter, portCount, reading, &MonitorColumn::current);
     read_counter_row(roundGate, kSumCounter, portCount, reading, &MonitorColumn::charges);
-    if (const std::optional<std::string> total = read_counter(roundGate, kTotalCounter))
+    if (const std::optional<std::string> total = read_charge_counter(roundGate, kTotalCounter))
         if (std::string figure = parse_charge_total(*total); !figure.empty())
             reading.total = figure;
 
