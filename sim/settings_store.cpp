@@ -1,5 +1,6 @@
 #include "settings_store.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -110,14 +111,19 @@ StateFileRead read_state_file(const std::string& path, std::vector<std::string>&
         error = "cannot open: " + std::string(std::strerror(errno));
         return StateFileRead::Unreadable;
     }
-    // Read at most one byte more than allowed, so a huge file costs no memory.
-    std::string text(kMaxStateFileBytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // Read in small blocks and at most one byte more than allowed, so a small
+    // file costs little memory and a huge one no more than the limit.
+    std::string text;
+    char block[4096];
+    while (text.size() <= kMaxStateFileBytes && in) {
+        const std::size_t wanted = std::min(sizeof block, kMaxStateFileBytes + 1 - text.size());
+        in.read(block, static_cast<std::streamsize>(wanted));
+        text.append(block, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) {
         error = "read error";
         return StateFileRead::Unreadable;
     }
-    text.resize(static_cast<std::size_t>(in.gcount()));
     if (text.size() > kMaxStateFileBytes) {
         error = "larger than " + std::to_string(kMaxStateFileBytes) + " bytes";
         return StateFileRead::Unreadable;

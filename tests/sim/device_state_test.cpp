@@ -77,6 +77,12 @@ TEST_F(DeviceState, BadFileIsIgnoredAsAWhole)
         "AT!P0#11*0=4711001\nAT!P9#11?\n",
         "AT!P0#11*0=4711001\n\x01\x02\xff\xfe",
         "AT!P0#11*0=4711001\nAT!P9#11=" + std::string(10000, '1') + "\n",
+        [] { // every line good, but more than a megabyte of them
+            std::string big;
+            while (big.size() <= (1u << 20))
+                big += "AT!P0#11*0=4711001\n";
+            return big;
+        }(),
     };
     for (const std::string& text : kBadFiles) {
         SCOPED_TRACE(text.substr(0, 40));
@@ -86,6 +92,17 @@ TEST_F(DeviceState, BadFileIsIgnoredAsAWhole)
         EXPECT_EQ(h.value("AT!P0#11*0?"), "");
         EXPECT_TRUE(h.accepted("AT")); // and the device works
     }
+}
+
+TEST_F(DeviceState, LongFileWithCommentsLoadsToItsLastLine)
+{
+    std::string text;
+    for (int i = 0; text.size() < 20000; ++i)
+        text += "# a comment line that the device skips, number " + std::to_string(i) + "\r\n";
+    write_file(text + "AT!P0#11*0=4711001\r\n");
+    DeviceHarness h(options());
+    EXPECT_EQ(h.device.state_file_problem(), "");
+    EXPECT_EQ(h.value("AT!P0#11*0?"), "4711001");
 }
 
 TEST_F(DeviceState, FileOfTheLargerModelDoesNotLoadIntoTheSmaller)
