@@ -17,8 +17,8 @@ constexpr const char* kUsage =
 int backup(const std::vector<std::string>& args)
 {
     const std::optional<CommandLine> line = parse_command_line("backup", args, {}, 1, kUsage);
-    if (!line)
-        return kExitBadUsage;
+    if (const std::optional<int> status = ends_with_command_line(line))
+        return *status;
     DeviceSession session("backup", *line, ConfigUse::PrivateCopy);
     if (std::optional<int> failed = session.open())
         return *failed;

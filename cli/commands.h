@@ -19,6 +19,10 @@ int upgrade(const std::vector<std::string>& args);
 // The device is emulated: the program's waits need no real time.
 void use_emulated_device_timing();
 
+// True when the command's arguments are only a request for its usage
+// ("--help" or "-h"), which it then prints on standard output with status 0.
+bool asks_for_help(const std::vector<std::string>& args);
+
 // "Q30", "Q30-USB", "Q20" or "unknown".
 std::string model_name(int model, int usb);
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "commands.h"
 #include "pages/profile_sequences.h"
 #include "q30com32/com_ports.h"
 
@@ -44,6 +45,11 @@ std::optional<CommandLine> parse_command_line(std::string_view command, const st
                                               std::string_view usage)
 {
     CommandLine line;
+    if (asks_for_help(args)) {
+        std::fwrite(usage.data(), 1, usage.size(), stdout);
+        line.helpShown = true;
+        return line;
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--port" || a == "--config-dir") {
@@ -75,6 +81,15 @@ std::optional<CommandLine> parse_command_line(std::string_view command, const st
         return std::nullopt;
     }
     return line;
+}
+
+std::optional<int> ends_with_command_line(const std::optional<CommandLine>& line)
+{
+    if (!line)
+        return kExitBadUsage;
+    if (line->helpShown)
+        return kExitSuccess;
+    return std::nullopt;
 }
 
 std::optional<profile::IniDocument> read_profile_operand(std::string_view command, const std::string& path)

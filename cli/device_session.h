@@ -24,15 +24,21 @@ struct CommandLine {
     std::set<std::string, std::less<>> flags;
     std::string port;       // "COM1".."COM8"; empty: search them all
     std::string configDir;  // empty: the user's configuration folder
+    bool helpShown = false; // --help: the usage was printed, nothing else read
 
     bool has(std::string_view flag) const { return flags.count(flag) != 0; }
 };
 
 // Reads `args` of `command`, which takes the `flags` and exactly `operands`
-// operands. Nothing, after telling what is wrong and the usage, on bad usage.
+// operands. Nothing, after telling what is wrong and the usage, on bad usage;
+// after printing the usage for --help, a line with `helpShown` set.
 std::optional<CommandLine> parse_command_line(std::string_view command, const std::vector<std::string>& args,
                                               std::initializer_list<std::string_view> flags, std::size_t operands,
                                               std::string_view usage);
+
+// The exit status when the command ends with reading its line: bad usage, or
+// the usage shown for --help. Nothing when the command is to run.
+std::optional<int> ends_with_command_line(const std::optional<CommandLine>& line);
 
 // The profile a command reads. Nothing, after saying why, for a file that
 // cannot be read or holds no profile section.

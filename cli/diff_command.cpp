@@ -67,8 +67,8 @@ std::optional<std::vector<KeyDifference>> device_against(const char* command, co
 int diff(const std::vector<std::string>& args)
 {
     const std::optional<CommandLine> line = parse_command_line("diff", args, {"--json"}, 1, kDiffUsage);
-    if (!line)
-        return kExitBadUsage;
+    if (const std::optional<int> status = ends_with_command_line(line))
+        return *status;
     const std::optional<profile::IniDocument> file = read_profile_operand("diff", line->operands.front());
     if (!file)
         return kExitBadUsage;
@@ -86,8 +86,8 @@ int diff(const std::vector<std::string>& args)
 int verify(const std::vector<std::string>& args)
 {
     const std::optional<CommandLine> line = parse_command_line("verify", args, {}, 1, kVerifyUsage);
-    if (!line)
-        return kExitBadUsage;
+    if (const std::optional<int> status = ends_with_command_line(line))
+        return *status;
     const std::string& path = line->operands.front();
     const std::optional<profile::IniDocument> file = read_profile_operand("verify", path);
     if (!file)

@@ -9,6 +9,18 @@
 
 namespace quillon::cli {
 
+namespace {
+
+constexpr const char* kFindUsage =
+    "usage: quillon-cli find\n"
+    "Searches COM1..COM8 for the device and shows its model and versions.\n";
+constexpr const char* kPortsUsage =
+    "usage: quillon-cli ports\n"
+    "Shows the device path behind each COM port and whether it can be opened;\n"
+    "for a USB adapter, a udev rule that keeps modem managers away from it.\n";
+
+} // namespace
+
 std::string model_name(int model, int usb)
 {
     switch (model) {
@@ -18,10 +30,19 @@ std::string model_name(int model, int usb)
     }
 }
 
+bool asks_for_help(const std::vector<std::string>& args)
+{
+    return args.size() == 1 && (args[0] == "--help" || args[0] == "-h");
+}
+
 int find(const std::vector<std::string>& args)
 {
+    if (asks_for_help(args)) {
+        std::printf("%s", kFindUsage);
+        return 0;
+    }
     if (!args.empty()) {
-        std::fprintf(stderr, "quillon-cli find: takes no arguments\n");
+        std::fprintf(stderr, "quillon-cli find: takes no arguments\n%s", kFindUsage);
         return 2;
     }
     std::printf("Searching COM1..COM8 ...\n");
@@ -79,8 +100,12 @@ void print_udev_rules(const std::vector<q30::PortReport>& reports)
 
 int ports(const std::vector<std::string>& args)
 {
+    if (asks_for_help(args)) {
+        std::printf("%s", kPortsUsage);
+        return 0;
+    }
     if (!args.empty()) {
-        std::fprintf(stderr, "quillon-cli ports: takes no arguments\n");
+        std::fprintf(stderr, "quillon-cli ports: takes no arguments\n%s", kPortsUsage);
         return 2;
     }
     const std::vector<q30::PortReport> reports = q30::probe_com_ports();

@@ -75,7 +75,7 @@ void print_fields(uint32_t code, const DrvCmd& r, const std::vector<char>& buffe
 
 int raw(const std::vector<std::string>& args)
 {
-    if (args.empty() || args[0] == "--help") {
+    if (args.empty() || asks_for_help(args)) {
         print_usage(args.empty() ? stderr : stdout);
         return args.empty() ? kExitBadUsage : kExitSuccess;
     }

@@ -58,8 +58,8 @@ std::string command_line_of(const HeldBack& held)
 int restore(const std::vector<std::string>& args)
 {
     const std::optional<CommandLine> line = parse_command_line("restore", args, {"--dry-run"}, 1, kUsage);
-    if (!line)
-        return kExitBadUsage;
+    if (const std::optional<int> status = ends_with_command_line(line))
+        return *status;
     const std::string& file = line->operands.front();
     if (!read_profile_operand("restore", file))
         return kExitBadUsage;

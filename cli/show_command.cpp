@@ -68,8 +68,8 @@ void print_json(const Identity& id, const std::vector<ShownPage>& pages)
 int show(const std::vector<std::string>& args)
 {
     const std::optional<CommandLine> line = parse_command_line("show", args, {"--json"}, 0, kUsage);
-    if (!line)
-        return kExitBadUsage;
+    if (const std::optional<int> status = ends_with_command_line(line))
+        return *status;
     DeviceSession session("show", *line, ConfigUse::PrivateCopy);
     if (std::optional<int> failed = session.open())
         return *failed;

@@ -92,8 +92,8 @@ bool installed(const CliBackend& backend, int upgradeDialog)
 int upgrade(const std::vector<std::string>& args)
 {
     const std::optional<CommandLine> line = parse_command_line("upgrade", args, {"--yes"}, 1, kUsage);
-    if (!line)
-        return kExitBadUsage;
+    if (const std::optional<int> status = ends_with_command_line(line))
+        return *status;
     DeviceSession session("upgrade", *line, ConfigUse::Users);
     if (std::optional<int> failed = session.open())
         return *failed;

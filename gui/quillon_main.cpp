@@ -25,10 +25,12 @@ namespace {
 constexpr const char* kUsage =
     "usage: quillon [--demo [q20|q30|q30-usb]] [--config-dir DIR] [--screenshot DIR]\n"
     "  --demo [MODEL]    run on an emulated device with demo data (COM1 points at it)\n"
-    "  --config-dir DIR  keep default.pro and quillon.ini in DIR instead of ~/.config/quillon\n"
+    "  --config-dir DIR  keep default.pro and quillon.ini in DIR instead of\n"
+    "                    $XDG_CONFIG_HOME/quillon (unset: ~/.config/quillon)\n"
     "  --screenshot DIR  save the main window with each page, and each dialog, in each\n"
     "                    language as PNG files in DIR, then end\n"
-    "  --version         print the program's version\n";
+    "  --version         print the program's version\n"
+    "  -h, --help        print this help\n";
 
 struct Options {
     bool demo = false;

@@ -69,6 +69,23 @@ TEST(Cli, SaysSoWhenNoDeviceAnswers)
     EXPECT_TRUE(has(r.output, "quillon-cli ports")) << r.output;
 }
 
+TEST(Cli, EveryCommandShowsItsUsageForHelpWithoutTouchingAPort)
+{
+    testsupport::ComPorts none;
+    for (const char* command : {"find", "ports", "raw", "show", "backup", "restore", "diff", "verify", "upgrade"}) {
+        for (const char* help : {"--help", "-h"}) {
+            SCOPED_TRACE(std::string(command) + " " + help);
+            CliRun r = run_cli(std::string(command) + " " + help);
+            EXPECT_EQ(r.status, 0) << r.output;
+            EXPECT_EQ(r.output.rfind("usage: quillon-cli " + std::string(command), 0), 0u) << r.output;
+            EXPECT_FALSE(has(r.output, "Searching") || has(r.output, "no device answered")) << r.output;
+        }
+    }
+    CliRun wrong = run_cli("find extra");
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_TRUE(has(wrong.output, "usage: quillon-cli find")) << wrong.output;
+}
+
 TEST(Cli, PortsNamesWhatStandsBehindEachComPort)
 {
     testsupport::FakeDevice device;
