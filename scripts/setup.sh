@@ -8,7 +8,7 @@ build="${1:-$root/build}"
 shift || true
 
 packages=(g++ make cmake libgtest-dev libgmock-dev clang libclang-rt-14-dev lld jq pkg-config qt6-base-dev qt6-svg-dev
-          socat desktop-file-utils appstream dpkg-dev groff-base man-db)
+          socat desktop-file-utils appstream dpkg-dev file groff-base man-db)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -55,6 +55,7 @@ grep -qF "$root/share/quillon/res/pictures" "$work/nopictures.log" || { cat "$wo
 mv "$work/pictures" "$root/share/quillon/res/pictures"
 
 # A program of others, through pkg-config (the sysroot maps the prefix into DESTDIR).
+grep -qx "prefix=$prefix" "$libdir/pkgconfig/q30com32.pc" || fail "the pkg-config file does not name the prefix $prefix"
 flags=$(PKG_CONFIG_PATH="$libdir/pkgconfig" PKG_CONFIG_SYSROOT_DIR="$work/root" pkg-config --cflags --libs q30com32) \
   || fail "pkg-config does not know q30com32"
 "$cxx" -std=c++20 "$consumer/consumer.cpp" $flags -o "$work/by_pkgconfig" || fail "building against the pkg-config flags"
@@ -66,4 +67,36 @@ cmake -S "$consumer" -B "$work/consumer-build" -DCMAKE_PREFIX_PATH="$root" -DCMA
 cmake --build "$work/consumer-build" >>"$work/consumer.log" 2>&1 || { cat "$work/consumer.log"; fail "building against the CMake package"; }
 loads_installed_library "$work/consumer-build/consumer" || fail "the CMake package does not point at the installed library"
 "$work/consumer-build/consumer" | grep -q '^D_SendDrvCmd' || fail "the CMake package program did not run"
+
+# What the desktop reads: the entry, the icon at every size, the metainfo
+# and the screenshots it names.
+app_id=org.quillon.quillon
+desktop_file="$root/share/applications/$app_id.desktop"
+metainfo="$root/share/metainfo/$app_id.metainfo.xml"
+desktop-file-validate "$desktop_file" >"$work/desktop.log" 2>&1 && [ ! -s "$work/desktop.log" ] \
+  || { cat "$work/desktop.log"; fail "desktop-file-validate $desktop_file"; }
+grep -qx "Exec=quillon" "$desktop_file" || fail "the desktop entry does not start quillon"
+grep -qx "Icon=$app_id" "$desktop_file" || fail "the desktop entry does not name the icon $app_id"
+for lang in de fr; do
+  for key in Name GenericName Comment Keywords; do
+    grep -q "^$key\[$lang\]=" "$desktop_file" || fail "the desktop entry has no $key[$lang]"
+  done
+done
+for size in 16 22 24 32 48 64 128 256; do
+  png="$root/share/icons/hicolor/${size}x${size}/apps/$app_id.png"
+  [ -f "$png" ] || fail "no $size px icon"
+  file "$png" | grep -q "PNG image data, $size x $size," || fail "the $size px icon is not a $size x $size PNG"
+done
+[ -f "$root/share/icons/hicolor/scalable/apps/$app_id.svg" ] || fail "no scalable icon"
+[ -f "$root/share/quillon/icons/$app_id.png" ] || fail "no window icon beside the resources"
+appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "appstreamcli validate $metainfo"; }
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" || fail "the metainfo does not launch $app_id.desktop"
+shots=$(sed -n 's|.*<image>.*/screenshots/\([^<]*\)</image>.*|\1|p' "$metainfo")
+[ -n "$shots" ] || fail "the metainfo names no screenshot"
+for shot in $shots; do
+  [ -f "$root/share/quillon/screenshots/$shot" ] || fail "the screenshot $shot the metainfo names is not installed"
+done
+for program in $(sed -n 's|.*<binary>\(.*\)</binary>.*|\1|p' "$metainfo"); do
+  [ -x "$root/bin/$program" ] || fail "the metainfo provides $program, which is not installed"
+done
 echo "install tree OK"
