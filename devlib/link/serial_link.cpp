@@ -75,13 +75,18 @@ bool SerialLink::open(const std::string& path, int comIndex, OpenError* why)
     // (or its replacement behind the same path) cannot find it locked by us.
     close();
     trace_.refresh_from_environment();
+    const LinkLatency latency = link_latency_from_environment();
+    if (!latency.problem.empty())
+        trace_.note(comIndex, latency.problem);
     const int fd = open_serial_port(path, why);
     if (fd < 0)
         return false;
     fd_ = fd;
     comIndex_ = comIndex;
+    latencyMs_ = latency.ms;
     reset_exchange_state();
-    trace_.note(comIndex_, "open " + path);
+    trace_.note(comIndex_, "open " + path +
+                               (latencyMs_ > 0 ? " (link latency " + std::to_string(latencyMs_) + " ms)" : ""));
     return true;
 }
 
@@ -119,8 +124,8 @@ bool SerialLink::configure(int selector)
             return false;
     }
     baud_ = speed->baud;
-    quietGapMs_ = speed->quietGapMs;
-    replyTimeoutMs_ = speed->quietGapMs;
+    quietGapMs_ = speed->quietGapMs + latencyMs_;
+    set_reply_timeout(speed->quietGapMs);
     trace_.note(comIndex_, "speed " + std::to_string(speed->baud));
     return true;
 }

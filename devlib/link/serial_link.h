@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "link_latency.h"
 #include "q30com32/port_open.h"
 #include "reply_framer.h"
 #include "trace.h"
@@ -37,15 +38,18 @@ public:
 
     // Opens the device node exclusively, releasing a port held before.
     // `comIndex` only names the port in the trace. A port already held
-    // elsewhere counts as failing to open.
+    // elsewhere counts as failing to open. Takes the link latency the
+    // environment names for as long as the port stays open.
     bool open(const std::string& path, int comIndex, OpenError* why = nullptr);
     bool is_open() const { return fd_ >= 0; }
 
     // Raw 8N1 at the selector's speed with hardware flow control where the
-    // node supports it; sets the quiet gap and the reply time-out.
+    // node supports it; sets the quiet gap and the reply time-out (each
+    // lengthened by the link latency).
     bool configure(int selector);
 
-    void set_reply_timeout(int ms) { replyTimeoutMs_ = ms; }
+    // The wait for a reply's first byte: `ms` plus the link latency.
+    void set_reply_timeout(int ms) { replyTimeoutMs_ = ms + latencyMs_; }
     int reply_timeout() const { return replyTimeoutMs_; }
     int quiet_gap() const { return quietGapMs_; }
 
@@ -100,6 +104,7 @@ private:
     int baud_ = 0;
     int replyTimeoutMs_ = kDefaultReplyTimeoutMs;
     int quietGapMs_ = kDefaultQuietGapMs;
+    int latencyMs_ = 0;
     ReplyEnding lastEnding_ = ReplyEnding::TimeOut;
 
     // Out of step: quiet needed for `resyncMs_`, counted from `lastNoise_`.
