@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
+#include "gui/accessible_names.h"
 #include "gui/group_frame.h"
 #include "gui/list_selector.h"
 #include "gui/picture_widgets.h"
@@ -91,7 +92,7 @@ void set_control_text(ControlRecord& control, std::string_view text, PictureLibr
     else if (auto* edit = as<QPlainTextEdit>(control))
         edit->setPlainText(without_carriage_returns(text));
     else if (auto* label = as<QLabel>(control))
-        label->setText(qt_text(resources::strip_mnemonics(text)));
+        label->setText(label_display_text(text, label->buddy() != nullptr));
     else if (auto* group = as<GroupFrame>(control))
         group->set_title(qt_text(text));
     else if (auto* bar = as<ProgressBarWidget>(control))

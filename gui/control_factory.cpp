@@ -55,6 +55,8 @@ QWidget* create_multiline_edit(const ControlTemplate& c, ControlContext& context
 {
     auto* edit = new QPlainTextEdit(qt_text(c.text), &context.parent);
     edit->setReadOnly(has(c, resources::kStyleReadOnly));
+    // Tab moves on to the next control, as in every other field.
+    edit->setTabChangesFocus(true);
     const int limit = c.maxLength;
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit, command = context.events.command, id = c.id] {
         if (limit > 0 && edit->document()->characterCount() - 1 > limit) {

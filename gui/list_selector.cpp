@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPointer>
 
+#include "gui/focus_frame.h"
+
 namespace quillon::gui {
 namespace {
 
@@ -106,6 +108,7 @@ void ListSelector::paintEvent(QPaintEvent*)
         ++indent;
         ++y;
     }
+    draw_focus_frame(*this, p);
 }
 
 void ListSelector::mousePressEvent(QMouseEvent* event)

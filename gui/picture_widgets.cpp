@@ -4,6 +4,8 @@
 
 #include <QPainter>
 
+#include "gui/focus_frame.h"
+
 namespace quillon::gui {
 namespace {
 
@@ -47,6 +49,8 @@ QSize PictureButton::sizeHint() const { return natural_size(normal_); }
 void PictureButton::paintEvent(QPaintEvent*)
 {
     draw_picture(*this, isDown() && pressed_ ? pressed_ : normal_);
+    QPainter painter(this);
+    draw_focus_frame(*this, painter);
 }
 
 } // namespace quillon::gui

@@ -1,5 +1,6 @@
 #include "gui/port_picture_widget.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,6 +8,7 @@
 #include <QPointer>
 #include <QProxyStyle>
 
+#include "gui/focus_frame.h"
 #include "resources/resources.h"
 
 namespace quillon::gui {
@@ -57,6 +59,9 @@ PortPictureWidget::PortPictureWidget(resources::PortPictureKind kind, bool dropD
 {
     // The right button opens the picture menu, never a context menu.
     setContextMenuPolicy(Qt::PreventContextMenu);
+    // Reached by Tab, where Space opens the menu; a click leaves the focus
+    // in the field the user was typing in.
+    setFocusPolicy(Qt::TabFocus);
     if (kind_ == resources::PortPictureKind::Language) {
         QSize picture = natural_size(pictures_.get(resources::first_picture_id(kind_)));
         if (!picture.isValid())
@@ -152,6 +157,18 @@ void PortPictureWidget::paintEvent(QPaintEvent*)
         draw(p, pictures_.get(busy_ ? kBusyMarker : kIdleMarker), kMarkerPosition);
     if (dropDown_)
         draw(p, pictures_.get(kArrowFieldPicture), arrow_field().topLeft());
+    draw_focus_frame(*this, p);
+}
+
+void PortPictureWidget::keyPressEvent(QKeyEvent* event)
+{
+    // The keys that open a drop-down list.
+    const bool opens = event->key() == Qt::Key_Space || event->key() == Qt::Key_F4 ||
+                       (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier));
+    if (opens && isEnabled())
+        open_menu(mapToGlobal(rect().center()));
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void PortPictureWidget::mousePressEvent(QMouseEvent* event)

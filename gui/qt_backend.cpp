@@ -9,6 +9,7 @@
 
 #include "gui/control_factory.h"
 #include "gui/menu_builder.h"
+#include "gui/page_shortcuts.h"
 #include "gui/window_frames.h"
 #include "gui/window_placement.h"
 #include "platform/message_ids.h"
@@ -98,6 +99,7 @@ QWidget* QtBackend::create_frame(WindowRecord& record, const RecordPtr& owner, Q
     case WindowRole::Main: {
         auto* frame = new MainFrame();
         frame->on_close_box = closeBox;
+        install_page_shortcuts(*frame, [this, weak](int step) { turn_page(weak, step); });
         frame->set_minimum_client(clientSize);
         record.controlParent = frame->control_area();
         return frame;
@@ -161,12 +163,16 @@ void QtBackend::create_window(Window& w, const resources::DialogTemplate& t, Win
     handlers.focus_lost = [this, weak](int id) {
         send(weak, platform::WM_COMMAND, platform::command_wparam(id, platform::EN_KILLFOCUS));
     };
-    if (role == WindowRole::Page || role == WindowRole::Modal)
+    if (role == WindowRole::Page || role == WindowRole::Modal) {
         handlers.key = [this, weak](platform::Key key) { return send_key(weak, key); };
+        handlers.tab = [this, weak](bool backwards) { return tab_through_logic(weak, backwards); };
+    }
     record->events = new WindowEvents(*top, std::move(handlers));
 
     for (const resources::ControlTemplate& c : t.controls)
         add_control_to(record, c);
+    chain_controls_of(*record);
+    name_controls_of(*record);
     relayout_main_of(*record);
 }
 
@@ -229,6 +235,9 @@ void QtBackend::refresh_main_frame(WindowRecord& main)
         main.barMenu = menu;
         const WeakRecord weak = main.weak_from_this();
         fill_menu_bar(*frame->menuBar(), menu, [this, weak](int id) { post_command_to_front(weak, id); });
+        // Help buttons are called after the menu's Help, in its language.
+        for (const auto& [window, record] : windows_)
+            name_controls_of(*record);
     }
     if (!frame->menuWidget())
         return;
@@ -254,6 +263,7 @@ void QtBackend::show_page(const RecordPtr& page, bool show)
                 other->top->hide();
         page->top->show();
         main->shownPage = page;
+        bring_focus_into(*page);
     } else {
         page->top->hide();
         if (main->shownPage.lock() == page)
@@ -292,6 +302,7 @@ void QtBackend::set_caption(Window& w, std::string_view caption)
         return;
     record->caption = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
     record->top->setWindowTitle(record->caption);
+    name_controls_of(*record);  // a control named by nothing else takes the caption
     if (const RecordPtr main = live(record->mainWindow))
         refresh_main_frame(*main);
 }

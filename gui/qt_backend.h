@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include <QElapsedTimer>
+#include <QString>
 #include <QObject>
 
 #include "gui/picture_library.h"
@@ -120,6 +121,22 @@ private:
     void relayout_main_of(const WindowRecord& record) const;
     void refresh_main_frame(WindowRecord& main);
     void show_page(const RecordPtr& page, bool show);
+    // Accessible names and the tab chain after the window's controls or
+    // their texts changed (accessible_names.h, tab_chain.h).
+    void name_controls_of(const WindowRecord& record) const;
+    void chain_controls_of(const WindowRecord& record) const;
+    // What help buttons are called: the Help menu's title in the menu bar.
+    QString help_name() const;
+    // Tab in a page or dialog: the logic stores the field, then the focus
+    // follows the window's tab chain.
+    bool tab_through_logic(const WeakRecord& window, bool backwards);
+    // The controls the logic's own Enter and Tab walk visits.
+    static bool is_field(const WindowRecord& record, const QWidget& widget);
+    // A page coming to the front takes the keyboard focus: back to the
+    // control it had last, else its first.
+    static void bring_focus_into(const WindowRecord& page);
+    // Ctrl+Tab and friends: the page `step` away from the one in front.
+    void turn_page(const WeakRecord& main, int step);
 
     // Deliveries to the logic; all do nothing once the window is gone.
     void send(const WeakRecord& to, uint32_t message, uintptr_t wparam = 0);
@@ -139,6 +156,7 @@ private:
     int holdDelivery_ = 0;
     bool pumpMissed_ = false;
     int waitCursorDepth_ = 0;
+    int messageBoxesShown_ = 0;
     QElapsedTimer clock_;
     std::function<int(platform::Window&)> modalObserver_;
 };

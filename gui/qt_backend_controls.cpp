@@ -3,6 +3,8 @@
 
 #include "gui/qt_backend.h"
 
+#include <algorithm>
+
 #include <QLineEdit>
 
 #include "gui/control_factory.h"
@@ -35,7 +37,10 @@ void QtBackend::add_control_to(const RecordPtr& record, const resources::Control
 {
     if (!record->controlParent)
         return;
-    // A control added again under the same id replaces the old one.
+    // A control added again under the same id replaces the old one, in its
+    // place in the tab order.
+    std::vector<int>& order = record->controlOrder;
+    const auto orderIndex = static_cast<std::size_t>(std::find(order.begin(), order.end(), c.id) - order.begin());
     if (auto old = record->controls.find(c.id); old != record->controls.end()) {
         if (QWidget* widget = old->second.widget.data()) {
             widget->hide();
@@ -57,6 +62,8 @@ void QtBackend::add_control_to(const RecordPtr& record, const resources::Control
     if (record->events)
         record->events->watch_control(*widget, c.kind == resources::ControlKind::Edit);
     record->controls[c.id] = ControlRecord{c.kind, widget, c.text};
+    if (orderIndex == order.size())
+        order.push_back(c.id);
 }
 
 void QtBackend::add_control(Window& w, const resources::ControlTemplate& c)
@@ -65,6 +72,8 @@ void QtBackend::add_control(Window& w, const resources::ControlTemplate& c)
     if (!record)
         return;
     add_control_to(record, c);
+    chain_controls_of(*record);
+    name_controls_of(*record);
     relayout_main_of(*record);
 }
 
@@ -78,8 +87,15 @@ std::string QtBackend::text(const Window& w, int id) const
 
 void QtBackend::set_text(Window& w, int id, std::string_view text)
 {
-    if (ControlRecord* control = find_control(w, id))
-        set_control_text(*control, text, pictures_);
+    ControlRecord* control = find_control(w, id);
+    if (!control)
+        return;
+    const bool renamed = control->text != text && control->kind != resources::ControlKind::Edit;
+    set_control_text(*control, text, pictures_);
+    // A new caption or label (a language switch) renames the controls.
+    if (renamed)
+        if (const RecordPtr record = find(&w))
+            name_controls_of(*record);
 }
 
 int QtBackend::check(const Window& w, int id) const
@@ -190,8 +206,18 @@ void QtBackend::place_control_over(Window& w, int id, int placeholderId)
 {
     ControlRecord* control = find_control(w, id);
     ControlRecord* place = find_control(w, placeholderId);
-    if (control && place && control->widget && place->widget)
-        control->widget->setGeometry(place->widget->geometry());
+    if (!control || !place || !control->widget || !place->widget)
+        return;
+    control->widget->setGeometry(place->widget->geometry());
+    // The control stands for the placeholder: in the tab chain and when
+    // labels are looked for, it comes where the template put the placeholder.
+    const RecordPtr record = find(&w);
+    std::vector<int>& order = record->controlOrder;
+    std::erase(order, id);
+    auto at = std::find(order.begin(), order.end(), placeholderId);
+    order.insert(at == order.end() ? at : at + 1, id);
+    chain_controls_of(*record);
+    name_controls_of(*record);
 }
 
 } // namespace quillon::gui

@@ -130,6 +130,7 @@ int QtBackend::message_box(Window* owner, std::string_view text, std::string_vie
                            platform::MessageBoxButtons buttons, platform::MessageBoxIcon icon)
 {
     QWidget* parent = owner ? window_widget(*owner) : nullptr;
+    ++messageBoxesShown_;
     return run_message_box(parent ? parent->window() : nullptr, text, caption, buttons, icon);
 }
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 
 #include "demo_device.h"
+#include "gui/application_icon.h"
 #include "gui/qt_backend.h"
 #include "gui/screenshots.h"
 #include "gui/start_options.h"
@@ -101,6 +102,9 @@ int main(int argc, char** argv)
     }
     for (const auto& p : problems)
         std::fprintf(stderr, "quillon: %s:%d: %s\n", p.file.c_str(), p.line, p.message.c_str());
+    // The desktop matches the windows to the program's entry and shows its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLON_APP_ID));
+    QApplication::setWindowIcon(quillon::gui::application_icon(QUILLON_APP_ID, resDir));
 
     q30sim::DemoDevice demo;
     if (options->demo) {

@@ -70,8 +70,26 @@ bool WindowEvents::eventFilter(QObject* watched, QEvent* event)
     // logic has seen it already then.
     if (watched == &window_ && is_control(window_.focusWidget()))
         return false;
-    const auto key = routed_key(*static_cast<QKeyEvent*>(event));
-    return key && handlers_.key(*key);
+    const auto& keyEvent = *static_cast<QKeyEvent*>(event);
+    const auto key = routed_key(keyEvent);
+    if (!key)
+        return false;
+    const bool taken = *key == platform::Key::Tab && handlers_.tab
+                           ? handlers_.tab(keyEvent.key() == Qt::Key_Backtab || (keyEvent.modifiers() & Qt::ShiftModifier))
+                           : handlers_.key(*key);
+    if (taken && *key != platform::Key::Escape)
+        show_keyboard_focus(window_);
+    return taken;
+}
+
+void show_keyboard_focus(QWidget& widget)
+{
+    // Styles draw the focus of buttons and check boxes only after the
+    // keyboard moved it; the logic moves it by a call of its own.
+    QWidget* window = widget.window();
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    if (QWidget* focus = window->focusWidget())
+        focus->update();
 }
 
 } // namespace quillon::gui

@@ -22,6 +22,9 @@ public:
         std::function<bool(platform::Key)> key;
         // An edit lost the focus.
         std::function<void(int id)> focus_lost;
+        // Tab (backwards: Shift+Tab) typed in the window; true when taken.
+        // Unset: Tab goes to `key`.
+        std::function<bool(bool backwards)> tab;
     };
 
     // Lives as long as the window widget, its parent.
@@ -41,5 +44,9 @@ private:
     QWidget& window_;
     Handlers handlers_;
 };
+
+// The focus moved by the keyboard, through the logic: shown as such in the
+// window of `widget`.
+void show_keyboard_focus(QWidget& widget);
 
 } // namespace quillon::gui

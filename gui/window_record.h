@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QButtonGroup>
 #include <QPointer>
@@ -31,6 +32,10 @@ struct WindowRecord : std::enable_shared_from_this<WindowRecord> {
     QPointer<WindowEvents> events;
     DialogUnitScale units;
     std::map<int, ControlRecord> controls;
+    // Control ids in template order (a control placed over a placeholder
+    // takes the placeholder's place): the tab order and where labels are
+    // looked for.
+    std::vector<int> controlOrder;
     QPointer<QButtonGroup> radioGroup;
     std::map<int, QPointer<QTimer>> timers;
     QString caption;

@@ -48,6 +48,14 @@ enum class ControlKind {
     ProgressBar,  // PROGRESS: a bar showing position / range
 };
 
+// The kinds the user types or picks a value in: Enter and Tab move the focus
+// from one of them to the next.
+constexpr bool is_field_kind(ControlKind kind)
+{
+    return kind == ControlKind::Edit || kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
+           kind == ControlKind::DropList;
+}
+
 // Style flags of a control.
 enum ControlStyle : unsigned {
     kStyleNone = 0,

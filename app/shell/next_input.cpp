@@ -17,10 +17,7 @@ void focus_next_input(platform::Window& window)
             start = i + 1;
     for (std::size_t n = 0; n < controls.size(); ++n) {
         const auto& c = controls[(start + n) % controls.size()];
-        const bool input = c.kind == resources::ControlKind::Edit || c.kind == resources::ControlKind::CheckBox ||
-                           c.kind == resources::ControlKind::RadioButton ||
-                           c.kind == resources::ControlKind::DropList;
-        if (input && window.visible(c.id) && window.enabled(c.id)) {
+        if (resources::is_field_kind(c.kind) && window.visible(c.id) && window.enabled(c.id)) {
             window.set_focus(c.id);
             return;
         }
